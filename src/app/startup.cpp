@@ -1,0 +1,57 @@
+// The one place that knows every subsystem: start values and window wiring.
+#include "app/startup.h"
+
+#include <GL/freeglut.h>
+
+#include "app/scene.h"
+#include "app/window.h"
+#include "browser/browser.h"
+#include "curves/curves.h"
+#include "input/input.h"
+#include "io/code_table.h"
+#include "panels/lights_panel.h"
+#include "panels/material_panel.h"
+#include "panels/menus.h"
+#include "panels/object_panel.h"
+#include "panels/overlay.h"
+#include "render/render.h"
+
+void reset_all() {
+  reset_scene();         // lights, current record 5, edit buffer, side tables
+  reset_browser();       // empty file name, every directory the working directory
+  reset_code_table();    // shader code entry 0
+  reset_window_state();
+  reset_render();
+  reset_panels();
+  reset_object_panel();
+  reset_menus();
+  reset_lights_panel();
+  reset_material_panel();
+  reset_input();
+  reset_curves();
+}
+
+void create_windows(int* argc, char** argv) {
+  glutInit(argc, argv);
+
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+  glutInitWindowSize(600, 500);
+  display_window = glutCreateWindow("display");
+  glutReshapeFunc(reshape_3d);
+  glutDisplayFunc(display_3d);
+  glutKeyboardFunc(keyboard_3d);
+  glutSpecialFunc(special_3d);
+  glutMouseFunc(mouse_3d);
+  glutMotionFunc(motion_3d);
+  glutPassiveMotionFunc(motion_3d);
+
+  glutInitWindowPosition(500, 100);
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+  glutInitWindowSize(curves_width, curves_height);
+  curves_window = glutCreateWindow("curves");
+  glutReshapeFunc(curves_reshape);
+  glutDisplayFunc(curves_display);
+  glutMouseFunc(curves_mouse);
+
+  glutSetWindow(display_window);
+}

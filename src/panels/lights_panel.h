@@ -1,0 +1,8 @@
+// The lights and view-settings panel.
+#pragma once
+
+void draw_lights_panel();
+void lights_click(int button, int state, int x, int y);
+
+// State of this panel back to its start values.
+void reset_lights_panel();
