@@ -22,6 +22,19 @@ void nurbExtSidesPeriodic(int order, int n, float pts[][2]);
 void nurbCapOpen(int order, int n, float pts[][2], int side, float depth);
 void nurbCapPeriodic(int order, int n, float pts[][2], int side, float depth);
 
+/* Working storage: 80 points, up to 3 wrapped, 80 + 7 knots. */
+#define NURB_MAX_CONTROL 83
+#define NURB_MAX_KNOTS 87
+
+/* Nine-point rational circle, (a, b, w) with a and b already times w. */
+extern const float CircleTable[9][3];
+
+/* Knot vector of n silhouette points; writes nothing for a bad order or type. */
+void make_knots(int order, int knot_type, int n, int* count, float* knots);
+/* Control lists, 3 floats (x, y, 0) a point, of the points 0..last. */
+void open_control_points(int order, int last, float pts[][2], float* out);
+void periodic_control_points(int order, int last, float pts[][2], float* out);
+
 /* A cube of the given edge with texture coordinates on every face. */
 void texCube(float edge);
 

@@ -30,5 +30,4 @@ void scene_lights() {}
 void draw_world_axes() {}
 void draw_arrow() {}
 void draw_object_axes() {}
-void make_knots(int, int, int, int*, float*) {}
 void draw_silhouette_curve(int, int, int, float[][2]) {}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/scene.h"
+#include "render/nurbUtil.h"
 
 extern int wireframe;         // draw objects as outlines instead of solids
 extern int show_grid;         // floor grid in the 3D view
@@ -25,8 +26,7 @@ void draw_world_axes();
 void draw_arrow();
 void draw_object_axes();
 
-// Knot vectors and control lists of silhouette curves.
-void make_knots(int order, int knot_type, int n, int* count, float* knots);
+// Knot vectors and control lists are in nurbUtil.h, shared with exported programs.
 void draw_silhouette_curve(int order, int knot_type, int last, float points[][2]);
 
 // Render state back to the start values.
