@@ -13,7 +13,14 @@ char c_dir[DIR_SIZE];
 char rib_dir[DIR_SIZE];
 char code_dir[DIR_SIZE];
 char file_name[DIR_SIZE];
+char saved_home[DIR_SIZE];
 int browser_open = 0;
+int browse_load_ses = 0;
+int browse_save_ses = 0;
+int browse_save_rib = 0;
+int browse_save_c = 0;
+int browse_load_code = 0;
+int browse_home = 0;
 
 void draw_browser() {}
 void browser_click(int, int, int, int) {}

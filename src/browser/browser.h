@@ -11,7 +11,15 @@ extern char c_dir[DIR_SIZE];         // where "save to gl" opens
 extern char rib_dir[DIR_SIZE];       // where "save to rib" opens
 extern char code_dir[DIR_SIZE];      // where "load RIB code file" opens
 extern char file_name[DIR_SIZE];     // the name field
+extern char saved_home[DIR_SIZE];    // home directory as it was when the home mode opened
 extern int browser_open;             // the browser replaces the lights panel and list
+// The mode: exactly one is 1 while the browser is open.
+extern int browse_load_ses;   // "load session"
+extern int browse_save_ses;   // "save session"
+extern int browse_save_rib;   // "save to rib"
+extern int browse_save_c;     // "save to gl"
+extern int browse_load_code;  // "load RIB code file"
+extern int browse_home;       // "reset home dir"
 
 void draw_browser();
 void browser_click(int button, int state, int x, int y);
