@@ -23,13 +23,16 @@ void nurbCapOpen(int order, int n, float pts[][2], int side, float depth);
 void nurbCapPeriodic(int order, int n, float pts[][2], int side, float depth);
 
 /* Working storage: 80 points, up to 3 wrapped, 80 + 7 knots. */
+#define NURB_MAX_POINTS 80
 #define NURB_MAX_CONTROL 83
 #define NURB_MAX_KNOTS 87
 
 /* Nine-point rational circle, (a, b, w) with a and b already times w. */
 extern const float CircleTable[9][3];
 
-/* Knot vector of n silhouette points; writes nothing for a bad order or type. */
+/* Knot vector of n silhouette points: n + order knots (open) or
+   n + 2 order - 1 (periodic). Writes nothing, not even the count, for an
+   order other than 3 or 4, a bad type, or n outside order..80. */
 void make_knots(int order, int knot_type, int n, int* count, float* knots);
 /* Control lists, 3 floats (x, y, 0) a point, of the points 0..last. */
 void open_control_points(int order, int last, float pts[][2], float* out);
