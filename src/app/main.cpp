@@ -8,8 +8,7 @@
 
 int main(int argc, char** argv) {
   if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) {
-    std::fprintf(stderr,
-                 "silmod: no X display; set DISPLAY, or start it with xvfb-run silmod\n");
+    std::fprintf(stderr, "silmod: no X display; set DISPLAY, or start it with xvfb-run silmod\n");
     return 1;
   }
   reset_all();

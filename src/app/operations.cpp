@@ -241,9 +241,7 @@ static bool member_refuses(const ObjectRecord& m, int field, float delta) {
 
 // Whether the edit buffer's limits refuse a step of one record.
 static bool single_refuses(int field, float delta) {
-  auto out_of_scale = [delta](float s) {
-    return s + delta < MIN_SCALE || s + delta > MAX_SCALE;
-  };
+  auto out_of_scale = [delta](float s) { return s + delta < MIN_SCALE || s + delta > MAX_SCALE; };
   if (field == FIELD_SCALE_ALL)
     return out_of_scale(edit_scales[0]) || out_of_scale(edit_scales[1]) ||
            out_of_scale(edit_scales[2]);

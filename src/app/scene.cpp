@@ -52,9 +52,8 @@ int show_lights;
 int view_cluster;
 
 const char* type_name(int type) {
-  static const char* const names[TYPE_COUNT] = {"box",       "sphere",  "cylinder",
-                                                "cone",      "revolution", "extrusion",
-                                                "openext",   "fface",   "bface"};
+  static const char* const names[TYPE_COUNT] = {
+      "box", "sphere", "cylinder", "cone", "revolution", "extrusion", "openext", "fface", "bface"};
   if (type < 0 || type >= TYPE_COUNT) return "";
   return names[type];
 }
@@ -64,8 +63,8 @@ static void reset_lights() {
   static const char* const names[LIGHT_COUNT] = {"ambient", "light0", "light1",
                                                  "light2",  "light3", "light4"};
   static const float grey[LIGHT_COUNT] = {0.1f, 0.6f, 0.9f, 0.7f, 0.2f, 0.2f};
-  static const float pos[LIGHT_COUNT][4] = {{0, 0, 0, 0},   {-20, 10, 20, 0}, {0, 20, 30, 0},
-                                            {20, 10, 20, 0}, {0, 10, -30, 0}, {0, 30, 0, 0}};
+  static const float pos[LIGHT_COUNT][4] = {{0, 0, 0, 0},    {-20, 10, 20, 0}, {0, 20, 30, 0},
+                                            {20, 10, 20, 0}, {0, 10, -30, 0},  {0, 30, 0, 0}};
   static const int on[LIGHT_COUNT] = {1, 1, 1, 1, 0, 0};
   for (int i = 0; i < LIGHT_COUNT; i++) {
     ObjectRecord& r = ObjectTable[i];

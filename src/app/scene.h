@@ -3,15 +3,15 @@
 // the shared mode flags. Plain globals, read and written in place.
 #pragma once
 
-constexpr int MAX_RECORDS = 76;      // records 0..75
-constexpr int FIRST_OBJECT = 6;      // records 0..5 are the lights
-constexpr int LAST_LIGHT = 5;        // light4
-constexpr int LAST_INDEX = 75;       // highest usable record index
-constexpr int MAX_SIL_POINTS = 80;   // silhouette points per record
-constexpr int NAME_SIZE = 16;        // name bytes including the terminating zero
-constexpr int MAX_NAME_LEN = 15;     // visible name characters
-constexpr int LIGHT_COUNT = 6;       // ambient + light0..light4
-constexpr int LIST_ROWS = 13;        // object list shows list_first..list_first+list_rows
+constexpr int MAX_RECORDS = 76;     // records 0..75
+constexpr int FIRST_OBJECT = 6;     // records 0..5 are the lights
+constexpr int LAST_LIGHT = 5;       // light4
+constexpr int LAST_INDEX = 75;      // highest usable record index
+constexpr int MAX_SIL_POINTS = 80;  // silhouette points per record
+constexpr int NAME_SIZE = 16;       // name bytes including the terminating zero
+constexpr int MAX_NAME_LEN = 15;    // visible name characters
+constexpr int LIGHT_COUNT = 6;      // ambient + light0..light4
+constexpr int LIST_ROWS = 13;       // object list shows list_first..list_first+list_rows
 
 // Object type codes (surfacetype, new_type).
 enum SurfaceType {
@@ -42,21 +42,21 @@ enum FieldCode {
 };
 
 struct ObjectRecord {
-  float scales[3];                       // scale factors x, y, z (light records: marker size 0.1)
-  int angles[3];                         // rotation about x, y, z in whole degrees
-  float color[4];                        // r, g, b 0..1, then 1.0 for objects, 0 for lights
-  float base[2];                         // silhouette origin in "curves" window pixels
-  float position[4];                     // x, y, z in scene units, then w (lights: 0 directional)
-  int surfacetype;                       // type code 0..8; 1 for the light records
-  char name[NAME_SIZE];                  // zero-terminated name, at most 15 characters
-  float pick[2];                         // colour picker mark, each -1..1
-  float intensity;                       // brightness 0..1
-  float shine;                           // shininess 0..1
-  float silpix[MAX_SIL_POINTS][2];       // silhouette points in pixels, relative to base
-  float sil[MAX_SIL_POINTS][2];          // the same points in model units (silpix / 20)
-  int silend;                            // index of the last valid point, -1 when empty
-  int knots;                             // 0 open, 1 periodic
-  int order;                             // NURBS order 3 or 4
+  float scales[3];                  // scale factors x, y, z (light records: marker size 0.1)
+  int angles[3];                    // rotation about x, y, z in whole degrees
+  float color[4];                   // r, g, b 0..1, then 1.0 for objects, 0 for lights
+  float base[2];                    // silhouette origin in "curves" window pixels
+  float position[4];                // x, y, z in scene units, then w (lights: 0 directional)
+  int surfacetype;                  // type code 0..8; 1 for the light records
+  char name[NAME_SIZE];             // zero-terminated name, at most 15 characters
+  float pick[2];                    // colour picker mark, each -1..1
+  float intensity;                  // brightness 0..1
+  float shine;                      // shininess 0..1
+  float silpix[MAX_SIL_POINTS][2];  // silhouette points in pixels, relative to base
+  float sil[MAX_SIL_POINTS][2];     // the same points in model units (silpix / 20)
+  int silend;                       // index of the last valid point, -1 when empty
+  int knots;                        // 0 open, 1 periodic
+  int order;                        // NURBS order 3 or 4
 };
 
 // The type name that creation stores in a new record's name.
@@ -86,10 +86,10 @@ extern int edit_knots;               // knot type
 extern int edit_order;               // order
 
 // --- Spare records ---------------------------------------------------------
-extern ObjectRecord CopyBuffer;      // record held by "copy ..." for "paste ..."
-extern int copy_binding;             // code binding kept with the CopyBuffer
-extern int copy_valid;               // 1 once something was copied
-extern ObjectRecord HighlightRecord; // current object with inverted colour
+extern ObjectRecord CopyBuffer;       // record held by "copy ..." for "paste ..."
+extern int copy_binding;              // code binding kept with the CopyBuffer
+extern int copy_valid;                // 1 once something was copied
+extern ObjectRecord HighlightRecord;  // current object with inverted colour
 
 // --- Modes, view and shared flags ---------------------------------------------
 extern int cluster_mode;       // 0 object mode, 1 cluster mode

@@ -17,9 +17,9 @@
 #include "render/render.h"
 
 void reset_all() {
-  reset_scene();         // lights, current record 5, edit buffer, side tables
-  reset_browser();       // empty file name, every directory the working directory
-  reset_code_table();    // shader code entry 0
+  reset_scene();       // lights, current record 5, edit buffer, side tables
+  reset_browser();     // empty file name, every directory the working directory
+  reset_code_table();  // shader code entry 0
   reset_window_state();
   reset_render();
   reset_panels();

@@ -6,7 +6,7 @@ extern int display_window;  // GLUT id of the "display" window, 0 before it exis
 extern int curves_window;   // GLUT id of the "curves" window, 0 before it exists
 extern int win_width;       // size of the "display" window, set by its reshape
 extern int win_height;
-extern int curves_width;    // size of the "curves" window, set by its reshape
+extern int curves_width;  // size of the "curves" window, set by its reshape
 extern int curves_height;
 
 // Posts a redisplay of both windows; leaves "curves" as the current window.
