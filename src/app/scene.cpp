@@ -10,6 +10,7 @@ int new_type = TYPE_BOX;
 int ClusterTable[MAX_RECORDS];
 int CodeBindingTable[MAX_RECORDS];
 int light_on[LIGHT_COUNT];
+int light_positional[LIGHT_COUNT];
 int same_color[MAX_RECORDS];
 int same_silhouette[MAX_RECORDS];
 
@@ -92,6 +93,7 @@ void reset_scene() {
   std::memset(ObjectTable, 0, sizeof ObjectTable);
   std::memset(ClusterTable, 0, sizeof ClusterTable);
   std::memset(CodeBindingTable, 0, sizeof CodeBindingTable);
+  std::memset(light_positional, 0, sizeof light_positional);
   std::memset(same_color, 0, sizeof same_color);
   std::memset(same_silhouette, 0, sizeof same_silhouette);
   std::memset(&CopyBuffer, 0, sizeof CopyBuffer);

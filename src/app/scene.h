@@ -70,6 +70,7 @@ extern int new_type;                           // type code of the next created 
 extern int ClusterTable[MAX_RECORDS];          // 1 marks a cluster member
 extern int CodeBindingTable[MAX_RECORDS];      // shader code entry bound to the record, 0 none
 extern int light_on[LIGHT_COUNT];              // switches of ambient, light0..light4
+extern int light_positional[LIGHT_COUNT];      // 1 when light record i (1..5) is positional
 extern int same_color[MAX_RECORDS];            // scratch: member shares the current colour
 extern int same_silhouette[MAX_RECORDS];       // scratch: member shares the current silhouette
 
