@@ -1,0 +1,258 @@
+#include "export/export_tool.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/scene.h"
+#include "export/gl_program.h"
+#include "export/rib.h"
+#include "io/code_table.h"
+#include "io/session.h"
+#include "render/nurbUtil.h"
+#include "render/render.h"
+
+namespace {
+
+const char* const USAGE =
+    "usage: silmod-export SESSION [--rib FILE] [--c FILE] [--ses FILE] [--res N]\n";
+
+const char* const HELP =
+    "Reads a silmod session file and writes it out without opening a window.\n"
+    "\n"
+    "  --rib FILE   write the scene as a RenderMan RIB file\n"
+    "  --c FILE     write the scene as a stand-alone OpenGL/GLUT C program\n"
+    "  --ses FILE   save the session again (brings an older file to the current layout)\n"
+    "  --res N      NURBS sampling density written into the C program (1..1000, default 10)\n"
+    "  --help       show this text\n"
+    "\n"
+    "At least one of --rib, --c and --ses is needed. The session's shader code\n"
+    "section is used for the RIB file and kept in the saved session.\n"
+    "Exit status: 0 done, 1 the session could not be read or a file not written,\n"
+    "2 bad arguments (nothing is read or written then).\n";
+
+constexpr int MIN_RES = 1;
+constexpr int MAX_RES = 1000;
+
+struct Options {
+  std::string session;  // the session file to read
+  std::string rib;      // outputs, empty when not asked for
+  std::string c_program;
+  std::string ses;
+  int res = -1;  // sampling density for the C program, -1 to keep the default
+  bool help = false;
+};
+
+bool parse_res(const char* text, int& value) {
+  char* end = nullptr;
+  errno = 0;
+  long v = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || v < MIN_RES || v > MAX_RES) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+// Fills the options; on a mistake returns false with a one-line reason.
+bool parse_options(int argc, char** argv, Options& o, std::string& error) {
+  for (int i = 1; i < argc; i++) {
+    std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+      continue;
+    }
+    std::string* target = nullptr;
+    if (arg == "--rib") target = &o.rib;
+    else if (arg == "--c") target = &o.c_program;
+    else if (arg == "--ses") target = &o.ses;
+    if (target != nullptr || arg == "--res") {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        error = arg + " needs a value";
+        return false;
+      }
+      const char* value = argv[++i];
+      if (target == nullptr) {
+        if (o.res != -1) {
+          error = "--res given twice";
+          return false;
+        }
+        if (!parse_res(value, o.res)) {
+          error = std::string("--res wants a whole number from 1 to 1000, not '") + value + "'";
+          return false;
+        }
+      } else {
+        if (!target->empty()) {
+          error = arg + " given twice";
+          return false;
+        }
+        *target = value;
+      }
+      continue;
+    }
+    if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return false;
+    }
+    if (!o.session.empty()) {
+      error = "more than one session file given ('" + o.session + "' and '" + arg + "')";
+      return false;
+    }
+    o.session = arg;
+  }
+  if (o.help) return true;
+  if (o.session.empty()) {
+    error = "no session file given";
+    return false;
+  }
+  if (o.rib.empty() && o.c_program.empty() && o.ses.empty()) {
+    error = "nothing to write: give --rib, --c or --ses";
+    return false;
+  }
+  return true;
+}
+
+// Two names for one file: the same text, or the same existing file.
+bool same_file(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  if (a == b) return true;
+  struct stat sa, sb;
+  if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// An export must not overwrite the session it reads nor another output; a
+// re-save may replace the session itself.
+bool check_outputs(const Options& o, std::string& error) {
+  const std::pair<const char*, const std::string*> exports[] = {{"--rib", &o.rib},
+                                                                {"--c", &o.c_program}};
+  for (const auto& e : exports) {
+    if (same_file(*e.second, o.session)) {
+      error = std::string(e.first) + " would overwrite the session file " + o.session;
+      return false;
+    }
+  }
+  if (same_file(o.rib, o.c_program) || same_file(o.rib, o.ses) ||
+      same_file(o.c_program, o.ses)) {
+    error = "two outputs name the same file";
+    return false;
+  }
+  return true;
+}
+
+std::string absolute(const std::string& path, const std::string& cwd) {
+  if (path.empty() || path[0] == '/') return path;
+  return cwd + "/" + path;
+}
+
+std::string current_directory() {
+  std::vector<char> buf(4096);
+  while (getcwd(buf.data(), buf.size()) == nullptr) {
+    if (errno != ERANGE || buf.size() > (1u << 20)) return std::string();
+    buf.resize(buf.size() * 2);
+  }
+  return buf.data();
+}
+
+// The session reader keeps the code section in "active.rcf" in the working
+// directory. The tool reads in a private directory so that it never replaces
+// the file of a modeller working in the user's directory.
+struct ScratchDirectory {
+  std::string path;
+  std::string previous;
+
+  bool enter(std::string& error) {
+    previous = current_directory();
+    if (previous.empty()) {
+      error = std::string("cannot tell the working directory: ") + std::strerror(errno);
+      return false;
+    }
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") +
+                          "/silmod-export.XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (mkdtemp(name.data()) == nullptr) {
+      error = "cannot make a scratch directory in " + pattern + ": " + std::strerror(errno);
+      return false;
+    }
+    path = name.data();
+    if (chdir(path.c_str()) != 0) {
+      error = "cannot enter " + path + ": " + std::strerror(errno);
+      rmdir(path.c_str());
+      path.clear();
+      return false;
+    }
+    return true;
+  }
+
+  ~ScratchDirectory() {
+    if (path.empty()) return;
+    if (!previous.empty() && chdir(previous.c_str()) != 0) {
+      std::fprintf(stderr, "silmod-export: cannot return to %s\n", previous.c_str());
+    }
+    if (DIR* dir = opendir(path.c_str())) {
+      while (dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
+          continue;
+        }
+        unlink((path + "/" + entry->d_name).c_str());
+      }
+      closedir(dir);
+    }
+    rmdir(path.c_str());
+  }
+};
+
+int usage_error(const std::string& error) {
+  std::fprintf(stderr, "silmod-export: %s\n%s", error.c_str(), USAGE);
+  return EXPORT_BAD_ARGS;
+}
+
+}  // namespace
+
+int run_export_tool(int argc, char** argv) {
+  Options o;
+  std::string error;
+  if (!parse_options(argc, argv, o, error)) return usage_error(error);
+  if (o.help) {
+    std::fputs(USAGE, stdout);
+    std::fputs(HELP, stdout);
+    return EXPORT_OK;
+  }
+  if (!check_outputs(o, error)) return usage_error(error);
+
+  const std::string cwd = current_directory();
+  if (cwd.empty()) {
+    std::fprintf(stderr, "silmod-export: cannot tell the working directory: %s\n",
+                 std::strerror(errno));
+    return EXPORT_FAILED;
+  }
+  o.session = absolute(o.session, cwd);
+  o.rib = absolute(o.rib, cwd);
+  o.c_program = absolute(o.c_program, cwd);
+  o.ses = absolute(o.ses, cwd);
+
+  reset_scene();
+  reset_code_table();
+  reset_render();
+  if (o.res != -1) res = o.res;
+
+  ScratchDirectory scratch;
+  if (!scratch.enter(error)) {
+    std::fprintf(stderr, "silmod-export: %s\n", error.c_str());
+    return EXPORT_FAILED;
+  }
+  if (!load_session(o.session.c_str())) return EXPORT_FAILED;
+
+  bool ok = true;
+  if (!o.rib.empty()) ok = write_rib(o.rib.c_str()) && ok;
+  if (!o.c_program.empty()) ok = write_gl_program(o.c_program.c_str()) && ok;
+  if (!o.ses.empty()) ok = save_session(o.ses.c_str()) && ok;
+  return ok ? EXPORT_OK : EXPORT_FAILED;
+}

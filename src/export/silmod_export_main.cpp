@@ -1,0 +1,4 @@
+// silmod-export SESSION [--rib FILE] [--c FILE] [--ses FILE] [--res N]
+#include "export/export_tool.h"
+
+int main(int argc, char** argv) { return run_export_tool(argc, argv); }
