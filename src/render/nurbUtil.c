@@ -1,23 +1,25 @@
-/* Placeholder bodies; the geometry work replaces them. */
+/* NURBS surfaces of revolution and extrusion with trimmed caps, in plain C.
+   The modeller draws with these very routines, and exported programs compile
+   this file alongside their own source. Each routine first builds its knots,
+   control net, texture coordinates and trim loop as plain arrays (no GL),
+   then hands them to a GLU NURBS renderer. */
 #include "nurbUtil.h"
 
-int res = 10;
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <math.h>
 
-void nurbSurfRevOpen(int order, int n, float pts[][2]) { (void)order; (void)n; (void)pts; }
-void nurbSolidSurfRevPeriodic(int order, int n, float pts[][2]) { (void)order; (void)n; (void)pts; }
-void nurbExtSidesOpen(int order, int n, float pts[][2]) { (void)order; (void)n; (void)pts; }
-void nurbExtSidesPeriodic(int order, int n, float pts[][2]) { (void)order; (void)n; (void)pts; }
-void nurbCapOpen(int order, int n, float pts[][2], int side, float depth) {
-  (void)order; (void)n; (void)pts; (void)side; (void)depth;
-}
-void nurbCapPeriodic(int order, int n, float pts[][2], int side, float depth) {
-  (void)order; (void)n; (void)pts; (void)side; (void)depth;
-}
-void texCube(float edge) { (void)edge; }
+int res = 10;
 
 const float CircleTable[9][3] = {{1, 0, 1}, {0.707f, 0.707f, 0.707f}, {0, 1, 1},
                                  {-0.707f, 0.707f, 0.707f}, {-1, 0, 1}, {-0.707f, -0.707f, 0.707f},
                                  {0, -1, 1}, {0.707f, -0.707f, 0.707f}, {1, 0, 1}};
+const float AngularKnots[NURB_ANGULAR_KNOTS] = {0, 0, 0, 0.25f, 0.25f, 0.5f,
+                                                0.5f, 0.75f, 0.75f, 1, 1, 1};
+const float DepthKnots[NURB_DEPTH_KNOTS] = {0, 0, 1, 1};
+
+/* ---- Knot vectors and control lists ------------------------------------ */
+
 void make_knots(int order, int knot_type, int n, int* count, float* knots) {
   int i, c = 0;
   if (order != 3 && order != 4) return;
@@ -58,4 +60,279 @@ void periodic_control_points(int order, int last, float pts[][2], float* out) {
     out[3 * (n + i) + 1] = pts[i % n][1];
     out[3 * (n + i) + 2] = 0.0f;
   }
+}
+
+int arc_params(int n, float pts[][2], int closed, float* t) {
+  double total = 0.0, run = 0.0;
+  int j;
+  if (n < 1 || n > NURB_MAX_POINTS) return 0;
+  for (j = 1; j < n; j++) total += hypot(pts[j][0] - pts[j - 1][0], pts[j][1] - pts[j - 1][1]);
+  if (closed) total += hypot(pts[0][0] - pts[n - 1][0], pts[0][1] - pts[n - 1][1]);
+  if (!(total > 0.0)) {
+    for (j = 0; j < n + (closed ? 1 : 0); j++) t[j] = 0.0f;
+    return 0;
+  }
+  t[0] = 0.0f;
+  for (j = 1; j < n; j++) {
+    run += hypot(pts[j][0] - pts[j - 1][0], pts[j][1] - pts[j - 1][1]);
+    t[j] = (float)(run / total);
+  }
+  /* The end of the range is exactly 1, not a rounded sum. */
+  if (closed)
+    t[n] = 1.0f;
+  else
+    t[n - 1] = 1.0f;
+  return 1;
+}
+
+/* ---- Builders ------------------------------------------------------------ */
+
+static int valid_silhouette(int order, int knot_type, int n) {
+  if (order != 3 && order != 4) return 0;
+  if (knot_type != openknot && knot_type != periodic) return 0;
+  return n >= order && n <= NURB_MAX_POINTS;
+}
+
+/* Control column j of a silhouette of n points: the points, then for a
+   periodic one the first order - 1 again. */
+static int source_point(int j, int n) { return j < n ? j : j - n; }
+
+/* Chord parameter of column j: past the seam it keeps rising, t_p + 1. */
+static float column_param(const float* t, int j, int n) { return j < n ? t[j] : t[j - n] + 1.0f; }
+
+int nurb_build_revolution(int order, int knot_type, int n, float pts[][2], NurbRevolution* out) {
+  float t[NURB_MAX_POINTS + 1];
+  int i, j;
+  if (!valid_silhouette(order, knot_type, n)) return 0;
+  out->order = order;
+  out->columns = knot_type == periodic ? n + order - 1 : n;
+  make_knots(order, knot_type, n, &out->knot_count, out->knots);
+  out->textured = arc_params(n, pts, knot_type == periodic, t);
+  for (j = 0; j < out->columns; j++) {
+    int p = source_point(j, n);
+    float x = pts[p][0], y = pts[p][1];
+    float tj = out->textured ? column_param(t, j, n) : 0.0f;
+    for (i = 0; i < NURB_CIRCLE_POINTS; i++) {
+      /* Read backwards: the sweep runs from 0 to -360 degrees. */
+      const float* c = CircleTable[NURB_CIRCLE_POINTS - 1 - i];
+      out->net[i][j][0] = x * c[0];
+      out->net[i][j][1] = y * c[2];
+      out->net[i][j][2] = x * c[1];
+      out->net[i][j][3] = c[2];
+      out->tex[i][j][0] = (float)i / 8.0f;
+      out->tex[i][j][1] = tj;
+    }
+  }
+  return 1;
+}
+
+int nurb_build_extrusion(int order, int knot_type, int n, float pts[][2], NurbExtrusion* out) {
+  float t[NURB_MAX_POINTS + 1];
+  int j, k;
+  if (!valid_silhouette(order, knot_type, n)) return 0;
+  out->order = order;
+  out->columns = knot_type == periodic ? n + order - 1 : n;
+  make_knots(order, knot_type, n, &out->knot_count, out->knots);
+  out->textured = arc_params(n, pts, knot_type == periodic, t);
+  for (j = 0; j < out->columns; j++) {
+    int p = source_point(j, n);
+    float tj = out->textured ? column_param(t, j, n) : 0.0f;
+    for (k = 0; k < 2; k++) {
+      out->vert[j][k][0] = pts[p][0];
+      out->vert[j][k][1] = pts[p][1];
+      out->vert[j][k][2] = k ? NURB_EXTRUSION_HALF_DEPTH : -NURB_EXTRUSION_HALF_DEPTH;
+      out->tex[j][k][0] = tj;
+      out->tex[j][k][1] = (float)k;
+    }
+  }
+  return 1;
+}
+
+int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, float depth,
+                   NurbCap* out) {
+  float w, h;
+  int j, s, t;
+  if (!valid_silhouette(order, knot_type, n)) return 0;
+  out->order = order;
+  out->side = side;
+  out->xmin = out->xmax = pts[0][0];
+  out->ymin = out->ymax = pts[0][1];
+  for (j = 1; j < n; j++) {
+    if (pts[j][0] < out->xmin) out->xmin = pts[j][0];
+    if (pts[j][0] > out->xmax) out->xmax = pts[j][0];
+    if (pts[j][1] < out->ymin) out->ymin = pts[j][1];
+    if (pts[j][1] > out->ymax) out->ymax = pts[j][1];
+  }
+  w = out->xmax - out->xmin;
+  h = out->ymax - out->ymin;
+  if (!(w > 0.0f) || !(h > 0.0f)) return 0; /* a flat box has no inside to cover */
+
+  for (s = 0; s < 2; s++)
+    for (t = 0; t < 2; t++) {
+      out->vert[s][t][0] = s ? out->xmax : out->xmin;
+      out->vert[s][t][1] = t ? out->ymax : out->ymin;
+      out->vert[s][t][2] = depth;
+      out->normal[s][t][0] = 0.0f;
+      out->normal[s][t][1] = 0.0f;
+      out->normal[s][t][2] = side == nurbBACK ? -1.0f : 1.0f;
+      /* Mirrored in s at the back, so a texture reads the right way from behind. */
+      out->tex[s][t][0] = (float)(side == nurbBACK ? 1 - s : s);
+      out->tex[s][t][1] = (float)t;
+    }
+
+  /* The trim loop in the patch's unit square. An open silhouette ends where
+     it began (its last point is replaced by the first), so the loop is closed. */
+  out->trim_count = knot_type == periodic ? n + order - 1 : n;
+  for (j = 0; j < out->trim_count; j++) {
+    int p = source_point(j, n);
+    if (knot_type == openknot && j == n - 1) p = 0;
+    out->trim[j][0] = (pts[p][0] - out->xmin) / w;
+    out->trim[j][1] = (pts[p][1] - out->ymin) / h;
+  }
+  make_knots(order, knot_type, n, &out->knot_count, out->knots);
+  return 1;
+}
+
+/* ---- The GLU half ----------------------------------------------------------- */
+
+static GLUnurbsObj* new_renderer(void) {
+  GLUnurbsObj* nurb = gluNewNurbsRenderer();
+  if (!nurb) return 0;
+  gluNurbsProperty(nurb, GLU_SAMPLING_METHOD, GLU_DOMAIN_DISTANCE);
+  gluNurbsProperty(nurb, GLU_U_STEP, (GLfloat)res);
+  gluNurbsProperty(nurb, GLU_V_STEP, (GLfloat)res);
+  gluNurbsProperty(nurb, GLU_DISPLAY_MODE, GLU_FILL);
+  gluNurbsProperty(nurb, GLU_CULLING, GL_TRUE);
+  return nurb;
+}
+
+static void end_renderer(GLUnurbsObj* nurb) {
+  gluDeleteNurbsRenderer(nurb);
+  glFlush();
+}
+
+void nurb_draw_revolution(const NurbRevolution* rev) {
+  GLUnurbsObj* nurb = new_renderer();
+  if (!nurb) return;
+  gluBeginSurface(nurb);
+  if (rev->textured)
+    gluNurbsSurface(nurb, NURB_ANGULAR_KNOTS, (GLfloat*)AngularKnots, rev->knot_count,
+                    (GLfloat*)rev->knots, NURB_MAX_CONTROL * 2, 2, (GLfloat*)&rev->tex[0][0][0], 3,
+                    rev->order, GL_MAP2_TEXTURE_COORD_2);
+  gluNurbsSurface(nurb, NURB_ANGULAR_KNOTS, (GLfloat*)AngularKnots, rev->knot_count,
+                  (GLfloat*)rev->knots, NURB_MAX_CONTROL * 4, 4, (GLfloat*)&rev->net[0][0][0], 3,
+                  rev->order, GL_MAP2_VERTEX_4);
+  gluEndSurface(nurb);
+  end_renderer(nurb);
+}
+
+void nurb_draw_extrusion(const NurbExtrusion* ext) {
+  GLUnurbsObj* nurb = new_renderer();
+  if (!nurb) return;
+  gluBeginSurface(nurb);
+  if (ext->textured)
+    gluNurbsSurface(nurb, ext->knot_count, (GLfloat*)ext->knots, NURB_DEPTH_KNOTS,
+                    (GLfloat*)DepthKnots, 4, 2, (GLfloat*)&ext->tex[0][0][0], ext->order, 2,
+                    GL_MAP2_TEXTURE_COORD_2);
+  gluNurbsSurface(nurb, ext->knot_count, (GLfloat*)ext->knots, NURB_DEPTH_KNOTS,
+                  (GLfloat*)DepthKnots, 6, 3, (GLfloat*)&ext->vert[0][0][0], ext->order, 2,
+                  GL_MAP2_VERTEX_3);
+  gluEndSurface(nurb);
+  end_renderer(nurb);
+}
+
+void nurb_draw_cap(const NurbCap* cap) {
+  GLUnurbsObj* nurb = new_renderer();
+  if (!nurb) return;
+  gluBeginSurface(nurb);
+  gluNurbsSurface(nurb, NURB_DEPTH_KNOTS, (GLfloat*)DepthKnots, NURB_DEPTH_KNOTS,
+                  (GLfloat*)DepthKnots, 4, 2, (GLfloat*)&cap->tex[0][0][0], 2, 2,
+                  GL_MAP2_TEXTURE_COORD_2);
+  gluNurbsSurface(nurb, NURB_DEPTH_KNOTS, (GLfloat*)DepthKnots, NURB_DEPTH_KNOTS,
+                  (GLfloat*)DepthKnots, 6, 3, (GLfloat*)&cap->normal[0][0][0], 2, 2,
+                  GL_MAP2_NORMAL);
+  gluNurbsSurface(nurb, NURB_DEPTH_KNOTS, (GLfloat*)DepthKnots, NURB_DEPTH_KNOTS,
+                  (GLfloat*)DepthKnots, 6, 3, (GLfloat*)&cap->vert[0][0][0], 2, 2,
+                  GL_MAP2_VERTEX_3);
+  gluBeginTrim(nurb);
+  gluNurbsCurve(nurb, cap->knot_count, (GLfloat*)cap->knots, 2, (GLfloat*)&cap->trim[0][0],
+                cap->order, GLU_MAP1_TRIM_2);
+  gluEndTrim(nurb);
+  gluEndSurface(nurb);
+  end_renderer(nurb);
+}
+
+/* ---- The six routines ---------------------------------------------------------- */
+
+static void revolution(int order, int knot_type, int n, float pts[][2]) {
+  NurbRevolution rev;
+  glEnable(GL_AUTO_NORMAL); /* GLU computes the normals */
+  glEnable(GL_NORMALIZE);
+  if (nurb_build_revolution(order, knot_type, n, pts, &rev)) nurb_draw_revolution(&rev);
+}
+
+static void extrusion_sides(int order, int knot_type, int n, float pts[][2]) {
+  NurbExtrusion ext;
+  glEnable(GL_AUTO_NORMAL);
+  glEnable(GL_NORMALIZE);
+  if (nurb_build_extrusion(order, knot_type, n, pts, &ext)) nurb_draw_extrusion(&ext);
+}
+
+static void cap(int order, int knot_type, int n, float pts[][2], int side, float depth) {
+  NurbCap c;
+  glEnable(GL_NORMALIZE);
+  glDisable(GL_AUTO_NORMAL); /* the cap brings its own normals */
+  /* The patch faces +z; seen from behind its winding is clockwise. */
+  if (side == nurbBACK) glFrontFace(GL_CW);
+  if (nurb_build_cap(order, knot_type, n, pts, side, depth, &c)) nurb_draw_cap(&c);
+  glFrontFace(GL_CCW);
+}
+
+void nurbSurfRevOpen(int order, int n, float pts[][2]) { revolution(order, openknot, n, pts); }
+
+void nurbSolidSurfRevPeriodic(int order, int n, float pts[][2]) {
+  revolution(order, periodic, n, pts);
+}
+
+void nurbExtSidesOpen(int order, int n, float pts[][2]) {
+  extrusion_sides(order, openknot, n, pts);
+}
+
+void nurbExtSidesPeriodic(int order, int n, float pts[][2]) {
+  extrusion_sides(order, periodic, n, pts);
+}
+
+void nurbCapOpen(int order, int n, float pts[][2], int side, float depth) {
+  cap(order, openknot, n, pts, side, depth);
+}
+
+void nurbCapPeriodic(int order, int n, float pts[][2], int side, float depth) {
+  cap(order, periodic, n, pts, side, depth);
+}
+
+/* ---- Textured cube ------------------------------------------------------------------- */
+
+void texCube(float edge) {
+  /* Per face: outward normal, then the corners counter-clockwise seen from outside. */
+  static const float normals[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0},
+                                      {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+  static const float corners[6][4][3] = {
+      {{1, -1, 1}, {1, -1, -1}, {1, 1, -1}, {1, 1, 1}},
+      {{-1, -1, -1}, {-1, -1, 1}, {-1, 1, 1}, {-1, 1, -1}},
+      {{-1, 1, 1}, {1, 1, 1}, {1, 1, -1}, {-1, 1, -1}},
+      {{-1, -1, -1}, {1, -1, -1}, {1, -1, 1}, {-1, -1, 1}},
+      {{-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}},
+      {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}};
+  static const float texcoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  float h = edge / 2.0f;
+  int f, k;
+  glBegin(GL_QUADS);
+  for (f = 0; f < 6; f++) {
+    glNormal3fv(normals[f]);
+    for (k = 0; k < 4; k++) {
+      glTexCoord2fv(texcoords[k]);
+      glVertex3f(corners[f][k][0] * h, corners[f][k][1] * h, corners[f][k][2] * h);
+    }
+  }
+  glEnd();
 }

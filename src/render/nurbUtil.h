@@ -1,5 +1,7 @@
 /* NURBS surfaces of revolution and extrusion with trimmed caps.
-   Shared by the modeller and by the C programs it exports: plain C. */
+   Shared by the modeller and by the C programs it exports: plain C.
+   An exported program is built with
+     cc scene.c nurbUtil.c -I<dir of this header> -lglut -lGLU -lGL -lm */
 #ifndef NURBUTIL_H
 #define NURBUTIL_H
 
@@ -15,6 +17,8 @@ enum knottype { openknot = 0, periodic = 1 };
 #define nurbFRONT 0
 #define nurbBACK 1
 
+/* Each draws at once under the current matrix, colour and material. A
+   silhouette with fewer points than the order, or more than 80, draws nothing. */
 void nurbSurfRevOpen(int order, int n, float pts[][2]);
 void nurbSolidSurfRevPeriodic(int order, int n, float pts[][2]);
 void nurbExtSidesOpen(int order, int n, float pts[][2]);
@@ -26,9 +30,16 @@ void nurbCapPeriodic(int order, int n, float pts[][2], int side, float depth);
 #define NURB_MAX_POINTS 80
 #define NURB_MAX_CONTROL 83
 #define NURB_MAX_KNOTS 87
+#define NURB_CIRCLE_POINTS 9
+#define NURB_ANGULAR_KNOTS 12
+#define NURB_DEPTH_KNOTS 4
+#define NURB_EXTRUSION_HALF_DEPTH 5.0f
 
 /* Nine-point rational circle, (a, b, w) with a and b already times w. */
 extern const float CircleTable[9][3];
+/* Knots of that circle (order 3, running 0..1) and of a linear direction. */
+extern const float AngularKnots[NURB_ANGULAR_KNOTS];
+extern const float DepthKnots[NURB_DEPTH_KNOTS];
 
 /* Knot vector of n silhouette points: n + order knots (open) or
    n + 2 order - 1 (periodic). Writes nothing, not even the count, for an
@@ -38,7 +49,64 @@ void make_knots(int order, int knot_type, int n, int* count, float* knots);
 void open_control_points(int order, int last, float pts[][2], float* out);
 void periodic_control_points(int order, int last, float pts[][2], float* out);
 
-/* A cube of the given edge with texture coordinates on every face. */
+/* Chord-length parameters of the polygon pts[0..n-1]: t[0] = 0 up to
+   t[n-1] = 1, or with closed set, t[n] = 1 after the chord back to pts[0].
+   Returns 0 (and zeros in t) when the polygon has no length. */
+int arc_params(int n, float pts[][2], int closed, float* t);
+
+/* --- Builders: the arrays each routine hands to GLU, computed without GL.
+   Each returns 1 when there is something to draw, 0 when the silhouette
+   cannot make a surface (bad order, too few or too many points, a cap
+   without width or height). */
+
+/* Surface of revolution about y: rows follow the circle, columns the
+   silhouette; homogeneous control points. */
+typedef struct NurbRevolution {
+  int order;                                           /* along the silhouette */
+  int columns;                                         /* control points per row */
+  int knot_count;                                      /* silhouette knots */
+  float knots[NURB_MAX_KNOTS];                         /* silhouette knots */
+  int textured;                                        /* 0: no length, no texture */
+  float net[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][4];  /* (x a, y w, x b, w) */
+  float tex[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][2];  /* (row / 8, chord t) */
+} NurbRevolution;
+int nurb_build_revolution(int order, int knot_type, int n, float pts[][2], NurbRevolution* out);
+
+/* Side surface of an extrusion: a pair of vertices (z -5, z +5) per control point. */
+typedef struct NurbExtrusion {
+  int order;                            /* along the silhouette */
+  int columns;                          /* vertex pairs */
+  int knot_count;                       /* silhouette knots */
+  float knots[NURB_MAX_KNOTS];          /* silhouette knots */
+  int textured;                         /* 0: no length, no texture */
+  float vert[NURB_MAX_CONTROL][2][3];   /* back and front vertex of each point */
+  float tex[NURB_MAX_CONTROL][2][2];    /* (chord t, 0) and (chord t, 1) */
+} NurbExtrusion;
+int nurb_build_extrusion(int order, int knot_type, int n, float pts[][2], NurbExtrusion* out);
+
+/* Flat cap: one bilinear patch over the bounding box, trimmed by the silhouette. */
+typedef struct NurbCap {
+  int order;                          /* of the trim curve */
+  int side;                           /* nurbFRONT or nurbBACK */
+  float xmin, xmax, ymin, ymax;       /* bounding box of the silhouette */
+  float vert[2][2][3];                /* patch corners, s along x, t along y */
+  float normal[2][2][3];              /* (0, 0, +1) front, (0, 0, -1) back */
+  float tex[2][2][2];                 /* mirrored in s for the back */
+  int trim_count;                     /* trim control points */
+  float trim[NURB_MAX_CONTROL][2];    /* silhouette in the patch's unit square */
+  int knot_count;                     /* trim knots */
+  float knots[NURB_MAX_KNOTS];        /* trim knots */
+} NurbCap;
+int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, float depth,
+                   NurbCap* out);
+
+/* The GLU half: hand built arrays to a fresh NURBS renderer. */
+void nurb_draw_revolution(const NurbRevolution* rev);
+void nurb_draw_extrusion(const NurbExtrusion* ext);
+void nurb_draw_cap(const NurbCap* cap);
+
+/* A cube of the given edge, centred on the origin, with texture coordinates
+   on every face. */
 void texCube(float edge);
 
 #ifdef __cplusplus

@@ -1,33 +1,239 @@
-// Placeholder: the geometry work fills these in.
+// Object drawing: the quadric primitives, the NURBS objects and their
+// wireframe stand-ins, materials, and the silhouette curve.
 #include "render/render.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
 
 #include <cmath>
 
-int wireframe = 0;
+int wireframe = 1;
 int show_grid = 1;
 int show_world_axes = 1;
 int show_object_axes = 0;
 
 void reset_render() {
-  wireframe = 0;
+  wireframe = 1;
   show_grid = 1;
   show_world_axes = 1;
   show_object_axes = 0;
+  res = 10;
 }
 
-void draw_object(ObjectRecord) {}
-void set_material(const float*, const float*, const float*, const float*) {}
+void set_material(const float ambient[4], const float diffuse[4], const float specular[4],
+                  const float* shininess) {
+  glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+}
+
 float end_gap(float x1, float y1, float x2, float y2) {
   return std::fabs(x2 - x1) + std::fabs(y2 - y1);
 }
-void wire_extrusion(int, float[][2], int, float) {}
-void wire_revolution(float[][2], int, int) {}
-void reshape_3d(int, int) {}
-void display_3d() {}
-void Sph2Rect(float, float, float, float[3]) {}
-void work_lights() {}
-void scene_lights() {}
-void draw_world_axes() {}
-void draw_arrow() {}
-void draw_object_axes() {}
-void draw_silhouette_curve(int, int, int, float[][2]) {}
+
+// Whether a silhouette runs back to its first point, so that a cap can close it.
+static bool ends_meet(const ObjectRecord& rec) {
+  if (rec.silend < 0 || rec.silend >= MAX_SIL_POINTS) return false;
+  return end_gap(rec.sil[0][0], rec.sil[0][1], rec.sil[rec.silend][0], rec.sil[rec.silend][1]) <
+         closed_gap;
+}
+
+// Point count handed to the outline routines, held to the table.
+static int clamp_count(int n) { return n < 0 ? 0 : (n > MAX_SIL_POINTS ? MAX_SIL_POINTS : n); }
+
+void wire_extrusion(int knots, float pts[][2], int n, float depth) {
+  n = clamp_count(n);
+  float h = depth / 2.0f;
+  auto loop = [&](int a, int b) {
+    glBegin(GL_LINE_LOOP);
+    glNormal3f(-1, 0, 0);
+    glVertex3f(pts[a][0], pts[a][1], h);
+    glVertex3f(pts[a][0], pts[a][1], -h);
+    glVertex3f(pts[b][0], pts[b][1], -h);
+    glVertex3f(pts[b][0], pts[b][1], h);
+    glEnd();
+  };
+  for (int i = 0; i + 1 < n; i++) loop(i, i + 1);
+  if (knots == periodic && n > 0) loop(n - 1, 0);  // the closing side
+}
+
+void wire_revolution(float pts[][2], int n, int steps) {
+  n = clamp_count(n);
+  if (steps <= 0) return;
+  // Just short of a full turn, clockwise seen from above like the solid sweep.
+  const float d = -6.283058f / (float)steps;
+  for (int i = 0; i + 1 < n; i++) {
+    for (int k = 0; k < steps; k++) {
+      float a = (float)k * d, b = a + d;
+      float ca = std::cos(a), sa = std::sin(a), cb = std::cos(b), sb = std::sin(b);
+      glBegin(GL_LINE_LOOP);
+      glVertex3f(pts[i][0] * ca, pts[i][1], pts[i][0] * sa);
+      glVertex3f(pts[i][0] * cb, pts[i][1], pts[i][0] * sb);
+      glVertex3f(pts[i + 1][0] * cb, pts[i + 1][1], pts[i + 1][0] * sb);
+      glVertex3f(pts[i + 1][0] * ca, pts[i + 1][1], pts[i + 1][0] * sa);
+      glEnd();
+    }
+  }
+  glFlush();
+}
+
+// Both caps of an extrusion at z = +5 (front) and -5 (back), or just one.
+static void draw_caps(ObjectRecord& rec, int n, bool front, bool back) {
+  void (*cap)(int, int, float[][2], int, float) =
+      rec.knots == periodic ? nurbCapPeriodic : nurbCapOpen;
+  if (front) cap(rec.order, n, rec.sil, nurbFRONT, NURB_EXTRUSION_HALF_DEPTH);
+  if (back) cap(rec.order, n, rec.sil, nurbBACK, -NURB_EXTRUSION_HALF_DEPTH);
+}
+
+static void draw_sides(ObjectRecord& rec, int n) {
+  if (rec.knots == periodic)
+    nurbExtSidesPeriodic(rec.order, n, rec.sil);
+  else
+    nurbExtSidesOpen(rec.order, n, rec.sil);
+}
+
+// A thin outline of the control polygon in a cap's plane.
+static void wire_cap(ObjectRecord& rec, int n, float z) {
+  glTranslatef(0, 0, z);
+  wire_extrusion(rec.knots, rec.sil, n, 0.01f);
+  glTranslatef(0, 0, -z);
+}
+
+static void draw_solid(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
+  switch (rec.surfacetype) {
+    case TYPE_BOX:
+      glPushMatrix();
+      glTranslatef(0, 5, 0);
+      glutSolidCube(10.0);
+      glPopMatrix();
+      break;
+    case TYPE_SPHERE:
+      gluSphere(q, 10.0, 36, 36);
+      break;
+    case TYPE_CYLINDER:
+      gluDisk(q, 0.0, 5.0, 36, 2);
+      gluCylinder(q, 5.0, 5.0, 10.0, 36, 2);
+      glTranslatef(0, 0, 10);
+      gluDisk(q, 0.0, 5.0, 36, 2);
+      break;
+    case TYPE_CONE:
+      gluCylinder(q, 0.0, 5.0, 12.0, 36, 2);
+      break;
+    case TYPE_REVOLUTION:
+      // Built from the editor's pixels, 20 to a model unit.
+      glScalef(0.05f, 0.05f, 0.05f);
+      if (rec.knots == periodic)
+        nurbSolidSurfRevPeriodic(rec.order, n, rec.silpix);
+      else
+        nurbSurfRevOpen(rec.order, n, rec.silpix);
+      glScalef(20, 20, 20);
+      break;
+    case TYPE_EXTRUSION:
+      draw_sides(rec, n);
+      if (cappable) draw_caps(rec, n, true, true);
+      break;
+    case TYPE_OPENEXT:
+      draw_sides(rec, n);
+      break;
+    case TYPE_FFACE:
+      if (cappable) draw_caps(rec, n, true, false);
+      break;
+    case TYPE_BFACE:
+      if (cappable) draw_caps(rec, n, false, true);
+      break;
+    default:
+      break;
+  }
+}
+
+static void draw_wire(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
+  switch (rec.surfacetype) {
+    case TYPE_BOX:
+      glPushMatrix();
+      glTranslatef(0, 5, 0);
+      glutWireCube(10.0);
+      glPopMatrix();
+      break;
+    case TYPE_SPHERE:
+      gluSphere(q, 10.0, 8, 8);
+      break;
+    case TYPE_CYLINDER:
+      gluCylinder(q, 5.0, 5.0, 10.0, 8, 2);
+      gluDisk(q, 0.0, 5.0, 8, 2);
+      glTranslatef(0, 0, 10);
+      gluDisk(q, 0.0, 5.0, 8, 2);
+      break;
+    case TYPE_CONE:
+      gluCylinder(q, 0.0, 5.0, 12.0, 8, 2);
+      break;
+    case TYPE_REVOLUTION:
+      wire_revolution(rec.sil, n, 12);
+      break;
+    case TYPE_EXTRUSION:
+    case TYPE_OPENEXT:
+      wire_extrusion(rec.knots, rec.sil, n, 10.0f);
+      break;
+    case TYPE_FFACE:
+      if (cappable) wire_cap(rec, n, NURB_EXTRUSION_HALF_DEPTH);
+      break;
+    case TYPE_BFACE:
+      if (cappable) wire_cap(rec, n, -NURB_EXTRUSION_HALF_DEPTH);
+      break;
+    default:
+      break;
+  }
+}
+
+void draw_object(ObjectRecord rec) {
+  const bool quadric_type = rec.surfacetype >= TYPE_SPHERE && rec.surfacetype <= TYPE_CONE;
+  GLUquadric* q = quadric_type ? gluNewQuadric() : nullptr;
+  if (quadric_type && !q) return;  // out of memory: skip this object, keep the frame going
+  glPushMatrix();
+  if (wireframe) {
+    glColor4fv(rec.color);
+    glDisable(GL_LIGHTING);
+  } else {
+    static const float specular[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+    float s = rec.shine * 128.0f;
+    set_material(rec.color, rec.color, specular, &s);
+  }
+  if (q) {
+    gluQuadricNormals(q, GLU_SMOOTH);
+    gluQuadricDrawStyle(q, wireframe ? GLU_LINE : GLU_FILL);
+  }
+
+  const int n = rec.silend + 1;
+  const bool cappable = rec.knots == periodic || ends_meet(rec);
+  if (wireframe)
+    draw_wire(rec, q, n, cappable);
+  else
+    draw_solid(rec, q, n, cappable);
+
+  if (wireframe) glEnable(GL_LIGHTING);
+  glPopMatrix();
+  if (q) gluDeleteQuadric(q);
+}
+
+void draw_silhouette_curve(int order, int knot_type, int last, float points[][2]) {
+  if (last <= 2 || last >= MAX_SIL_POINTS) return;
+  float knots[NURB_MAX_KNOTS];
+  float control[3 * NURB_MAX_CONTROL];
+  int count = 0;
+  make_knots(order, knot_type, last + 1, &count, knots);
+  if (count == 0) return;  // an order the curve cannot have, or too few points for it
+  if (knot_type == periodic)
+    periodic_control_points(order, last, points, control);
+  else
+    open_control_points(order, last, points, control);
+
+  GLUnurbs* nurb = gluNewNurbsRenderer();
+  if (!nurb) return;
+  gluNurbsProperty(nurb, GLU_SAMPLING_METHOD, GLU_DOMAIN_DISTANCE);
+  gluNurbsProperty(nurb, GLU_U_STEP, (GLfloat)res);
+  gluBeginCurve(nurb);
+  gluNurbsCurve(nurb, count, knots, 3, control, order, GL_MAP1_VERTEX_3);
+  gluEndCurve(nurb);
+  gluDeleteNurbsRenderer(nurb);
+  glFlush();
+}

@@ -4,23 +4,31 @@
 #include "app/scene.h"
 #include "render/nurbUtil.h"
 
-extern int wireframe;         // draw objects as outlines instead of solids
-extern int show_grid;         // floor grid in the 3D view
-extern int show_world_axes;   // world-axes gizmo
-extern int show_object_axes;  // axes of the current object
+extern int wireframe;         // draw objects as outlines, unlit, instead of solids
+extern int show_grid;         // floor grid and the two floor axes in the 3D view
+extern int show_world_axes;   // world-axes gizmo at the origin
+extern int show_object_axes;  // local axes of the current object
 constexpr float closed_gap = 0.6f;  // end_gap below this closes a silhouette
 
+// One record drawn around its own origin; the caller has placed it.
 void draw_object(ObjectRecord rec);
+// The one way a material reaches OpenGL (front and back faces).
 void set_material(const float ambient[4], const float diffuse[4], const float specular[4],
                   const float* shininess);
+// |x2 - x1| + |y2 - y1|: how far apart a silhouette's ends are.
 float end_gap(float x1, float y1, float x2, float y2);
+// Wireframe stand-ins: the control polygon swept along z, or about y.
 void wire_extrusion(int knots, float pts[][2], int n, float depth);
 void wire_revolution(float pts[][2], int n, int steps);
 
+// Callbacks of the "display" window.
 void reshape_3d(int w, int h);
 void display_3d();
+// Eye position on a sphere around the origin (degrees; 3.1415 as pi).
 void Sph2Rect(float r, float latitude, float longitude, float rect[3]);
+// Three fixed lights under which the markers and the gizmo are drawn.
 void work_lights();
+// The ambient record and the five light records as OpenGL lights.
 void scene_lights();
 void draw_world_axes();
 void draw_arrow();
