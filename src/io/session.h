@@ -1,11 +1,19 @@
 // Session files: the whole scene as text, and the automatic backups.
 #pragma once
 
+#include <cstdio>
+
 // Writes the scene; false (old file intact) when the file cannot be written.
 bool save_session(const char* file_name);
-// Replaces the scene with the file's content; false (scene unchanged) on failure.
+// Replaces the scene with the file's content; false (scene unchanged, reason
+// on stderr) when the file cannot be read or is not a well-formed session.
 bool load_session(const char* file_name);
 
+// The session text itself, as save_session writes it; false on a write error.
+bool write_session(std::FILE* out);
+
 // Backups that editing operations write as their last step.
-void save_backup();       // "backup.ses"
-void save_safety_net();   // "safety_net.ses"
+constexpr const char* BACKUP_FILE = "backup.ses";
+constexpr const char* SAFETY_NET_FILE = "safety_net.ses";
+void save_backup();      // "backup.ses"
+void save_safety_net();  // "safety_net.ses"
