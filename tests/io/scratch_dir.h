@@ -7,16 +7,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "app/startup.h"
 
 inline std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline void write_file(const std::string& path, const std::string& text) {

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "app/scene.h"
@@ -80,73 +79,45 @@ TEST_F(Sessions, SaveLoadSaveReproducesTheFile) {
   EXPECT_NE(first.find("1.2 0.0 0.0 0.0  \n"), std::string::npos);
   EXPECT_NE(first.find("\ncone \n"), std::string::npos);
 
+  // The second save matching the first shows every written value read back.
   reset_all();
   ASSERT_TRUE(load_session("out.ses"));
-  EXPECT_EQ(last_record, 14);
   EXPECT_EQ(current_record, 14);
-  EXPECT_STREQ(ObjectTable[14].name, "bface");
-  EXPECT_EQ(ObjectTable[13].surfacetype, TYPE_FFACE);
-  EXPECT_STREQ(ObjectTable[9].name, "cone");
-  EXPECT_FLOAT_EQ(ObjectTable[6].color[0], 0.78f);
+  EXPECT_EQ(edit_color[0], 198);  // 0.78 from the file, in the edit buffer
   EXPECT_FLOAT_EQ(ObjectTable[7].position[0], 1.2f);
-  EXPECT_EQ(ObjectTable[7].angles[2], -720);
-  EXPECT_EQ(ObjectTable[10].silend, 79);
-  EXPECT_FLOAT_EQ(ObjectTable[10].silpix[79][1], 395.0f);
-  EXPECT_FLOAT_EQ(ObjectTable[10].sil[79][1], 19.75f);
-  EXPECT_EQ(ObjectTable[10].order, 4);
-  EXPECT_EQ(ObjectTable[10].knots, 1);
-  EXPECT_FLOAT_EQ(ObjectTable[3].position[3], 1.0f);
   EXPECT_EQ(light_positional[3], 1);
-  EXPECT_EQ(light_positional[2], 0);
-  EXPECT_EQ(light_on[5], 1);
-  EXPECT_EQ(CodeBindingTable[8], 2);
   EXPECT_EQ(code_count, 2);
   EXPECT_STREQ(CodeTable[2].code_name, "wood");
-  EXPECT_EQ(CodeTable[1].line_count, 2);
-  EXPECT_STREQ(CodeTable[0].code_lines[0], "Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n");
   EXPECT_EQ(code_file, dir_ + "/active.rcf");
   EXPECT_EQ(read_file("active.rcf"), read_file("shaders.rcf"));
-  EXPECT_EQ(edit_color[0], 198);  // 0.78 from the file, loaded into the edit buffer
   EXPECT_EQ(session_text(), first);
   ASSERT_TRUE(load_session("out.ses"));
   EXPECT_EQ(session_text(), first);
-}
 
-TEST_F(Sessions, CodeTrailerSurvivesDirectoryChangeAndLostFile) {
-  build_scene();
+  // The code file is found from another directory, and once it is gone the
+  // trailer is written from the table in memory.
   ASSERT_TRUE(std::filesystem::create_directory("sub"));
   std::filesystem::current_path("sub");
-  const std::string with_file = session_text();
-  EXPECT_NE(with_file.find("  0  0  1  0  0  0  0  0  2  0 \n"), std::string::npos);
-  EXPECT_NE(with_file.find("*shader wood\n"), std::string::npos);
-  std::filesystem::remove("../shaders.rcf");
+  EXPECT_EQ(session_text(), first);
+  std::filesystem::remove("../active.rcf");
   testing::internal::CaptureStderr();
-  const std::string from_memory = session_text();
-  testing::internal::GetCapturedStderr();
-  EXPECT_EQ(from_memory, with_file);  // the file ended in "**end" like the written form
-  reset_all();
-  ASSERT_TRUE(load_session("out.ses"));
-  EXPECT_EQ(code_count, 2);
-  EXPECT_EQ(CodeBindingTable[8], 2);
+  EXPECT_EQ(session_text(), first);  // the code file ended in "**end" like the written form
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("active.rcf: "), std::string::npos);
 }
 
 TEST_F(Sessions, OlderLabelledLayoutAndKnotValues) {
   std::string text = " 6 surfaces\n1 0 1 1 0 0\n";
   for (int i = 0; i <= 6; i++)
-    text += std::string(i == 6 ? "pot" : "lamp") +
-            "\n0.5 0.25 1 0 color\n0 0 base\n1.5 2 3 0 position\n10 20 30 angles\n"
-            "0.2 0.2 0.2 scales\n4 surfacetype\n0 0 0.8\n0.8 shine\n1\n"
-            "10 20 0.5 1\n30 40 1.5 2\n";
+    text +=
+        "pot\n0.5 0.25 1 0 color\n0 0 base\n1.5 2 3 0 position\n10 20 30 angles\n"
+        "0.2 0.2 0.2 scales\n4 surfacetype\n0 0 0.8\n0.8 shine\n1\n10 20 0.5 1\n30 40 1.5 2\n";
   write_file("old.ses", text);
   ASSERT_TRUE(load_session("old.ses"));
-  EXPECT_EQ(last_record, 6);
   EXPECT_EQ(light_on[1], 0);
-  EXPECT_STREQ(ObjectTable[6].name, "pot");
   EXPECT_EQ(ObjectTable[6].order, 3);
   EXPECT_EQ(ObjectTable[6].knots, 0);
   EXPECT_EQ(ObjectTable[6].angles[2], 30);
   EXPECT_FLOAT_EQ(ObjectTable[6].sil[1][1], 2.0f);
-  EXPECT_EQ(code_count, 0);
   EXPECT_EQ(read_file("active.rcf"), "");
 
   // The current layout: a non-zero knot value reads as periodic.
@@ -156,34 +127,20 @@ TEST_F(Sessions, OlderLabelledLayoutAndKnotValues) {
   write_file("periodic.ses", text);
   ASSERT_TRUE(load_session("periodic.ses"));
   EXPECT_EQ(ObjectTable[5].knots, 1);
-  EXPECT_EQ(ObjectTable[5].order, 3);
 }
 
-// Everything a load may replace, to compare before and after a refused load.
-struct Snapshot {
-  ObjectRecord records[MAX_RECORDS];
-  CodeEntry codes[MAX_CODES];
-  int ints[4 + LIGHT_COUNT * 2 + MAX_RECORDS];
-  std::string code_path, active;
-  void take() {
-    std::memcpy(records, ObjectTable, sizeof records);
-    std::memcpy(codes, CodeTable, sizeof codes);
-    int* p = ints;
-    *p++ = last_record;
-    *p++ = current_record;
-    *p++ = code_count;
-    *p++ = edit_color[0];
-    for (int i = 0; i < LIGHT_COUNT; i++) *p++ = light_on[i], *p++ = light_positional[i];
-    for (int i = 0; i < MAX_RECORDS; i++) *p++ = CodeBindingTable[i];
-    code_path = code_file;
-    active = read_file("active.rcf");
-  }
-  bool operator==(const Snapshot& o) const {
-    return !std::memcmp(records, o.records, sizeof records) &&
-           !std::memcmp(codes, o.codes, sizeof codes) && !std::memcmp(ints, o.ints, sizeof ints) &&
-           code_path == o.code_path && active == o.active;
-  }
-};
+// Everything a load may replace, as bytes to compare before and after.
+template <typename T>
+static void add(std::string& s, const T& v) {
+  s.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
+static std::string scene_state() {
+  std::string s;
+  add(s, ObjectTable), add(s, CodeTable), add(s, CodeBindingTable), add(s, light_on);
+  add(s, light_positional), add(s, last_record), add(s, current_record), add(s, code_count);
+  add(s, edit_color);
+  return s + code_file + read_file("active.rcf");
+}
 
 TEST_F(Sessions, MalformedFilesLeaveEverythingAsItWas) {
   build_scene();
@@ -192,8 +149,7 @@ TEST_F(Sessions, MalformedFilesLeaveEverythingAsItWas) {
   ObjectTable[6].color[0] = 0.5f;  // differs from the file
   current_record = 7;
   load_edit_buffer();
-  auto before = std::make_unique<Snapshot>(), after = std::make_unique<Snapshot>();
-  before->take();
+  const std::string before = scene_state();
 
   auto replaced = [&](const std::string& from, const std::string& to) {
     std::string t = good;
@@ -219,14 +175,12 @@ TEST_F(Sessions, MalformedFilesLeaveEverythingAsItWas) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(load_session("bad.ses"));
     EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("bad.ses: ", 0), 0u);
-    after->take();
-    EXPECT_TRUE(*after == *before) << text.substr(0, 60);
+    EXPECT_TRUE(scene_state() == before) << text.substr(0, 60);
   }
   testing::internal::CaptureStderr();
   EXPECT_FALSE(load_session("missing.ses"));
   testing::internal::GetCapturedStderr();
-  after->take();
-  EXPECT_TRUE(*after == *before);
+  EXPECT_TRUE(scene_state() == before);
 }
 
 TEST_F(Sessions, FailedSaveKeepsTheOldFile) {
@@ -234,11 +188,6 @@ TEST_F(Sessions, FailedSaveKeepsTheOldFile) {
   ASSERT_TRUE(std::filesystem::create_directory("ro"));
   write_file("ro/keep.ses", "old content\n");
   write_file("keep.ses", "old content\n");
-  auto only_old_file = [&](const char* dir) {
-    int n = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir)) n += e.is_regular_file() ? 1 : 0;
-    return n;
-  };
   std::filesystem::permissions(
       "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (access("ro", W_OK) != 0) {  // permissions do not bind the superuser
@@ -262,23 +211,6 @@ TEST_F(Sessions, FailedSaveKeepsTheOldFile) {
   EXPECT_NE(testing::internal::GetCapturedStderr().find("keep.ses: "), std::string::npos);
   EXPECT_FALSE(saved);
   EXPECT_EQ(read_file("keep.ses"), "old content\n");
-  EXPECT_EQ(only_old_file("."), 2);  // shaders.rcf and keep.ses, no temporary left
-
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(save_session("no/such/dir.ses"));
-  testing::internal::GetCapturedStderr();
-}
-
-TEST_F(Sessions, BackupsHoldTheSceneInTheWorkingDirectory) {
-  new_type = TYPE_SPHERE;
-  create_object();
-  save_backup();
-  duplicate_current();
-  save_safety_net();
-  reset_all();
-  ASSERT_TRUE(load_session("backup.ses"));
-  EXPECT_EQ(last_record, 6);
-  EXPECT_STREQ(ObjectTable[6].name, "sphere");
-  ASSERT_TRUE(load_session("safety_net.ses"));
-  EXPECT_EQ(last_record, 7);
+  // Only shaders.rcf, keep.ses and ro remain: no temporary file is left.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
 }
