@@ -1,9 +1,29 @@
 // The object panel: type buttons and the stepped values of the current object.
 #pragma once
 
+constexpr int FIELD_COLOR = 16;    // panel_field value of the colour row
+constexpr int CHANNEL_ALL = 3;     // color_channel value that steps r, g and b together
+
+extern int panel_field;     // selected value: a step_field code 0..9, or FIELD_COLOR
+extern int armed_field;     // value the previous click selected; clicking it again steps
+extern int color_channel;   // selected colour channel: 0 r, 1 g, 2 b, 3 all
+extern int armed_channel;   // colour channel the previous colour click selected
+extern int coarse_steps;    // 1 steps ten times larger ("inc/dec*10"), 0 small steps
+extern char text3[4];       // three characters of a value text and the terminating zero
+
 void draw_object_panel();
+// Mouse event in GLUT coordinates; the caller redraws.
 void object_panel_click(int button, int state, int x, int y);
+// Fills text3 with the three digits of v in tenths, or "bad" from 99.9 on.
 void format_value(float v);
+
+// Byte step of one colour channel, refused (false) when the byte would leave 0..255
+// by the panel's rules: -10 needs at least 10, -1 above 0, +10 below 246, +1 below 255.
+bool color_step_allowed(unsigned char byte, int step);
+// Steps channel k of edit_color (3: all three, only if each allows it).
+void step_color_channel(int k, int step);
+// After a colour change: intensity and picker mark follow edit_color.
+void update_pick_from_color();
 
 // State of this panel back to its start values.
 void reset_object_panel();
