@@ -60,7 +60,7 @@ class SessionParser {
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(w.c_str(), &end, 10);
-    if (end == w.c_str() || *end != '\0' || errno == ERANGE)
+    if (w.empty() || end != w.c_str() + w.size() || errno == ERANGE)
       return fail(std::string("expected ") + what + ", found \"" + w + "\"");
     if (v < lo || v > hi)
       return fail(std::string(what) + " " + w + " out of range " + std::to_string(lo) + ".." +
@@ -74,7 +74,7 @@ class SessionParser {
     if (!word(w, what)) return false;
     char* end = nullptr;
     const float v = std::strtof(w.c_str(), &end);
-    if (end == w.c_str() || *end != '\0' || !std::isfinite(v))
+    if (w.empty() || end != w.c_str() + w.size() || !std::isfinite(v))
       return fail(std::string("expected ") + what + ", found \"" + w + "\"");
     out = v;
     return true;
@@ -136,6 +136,7 @@ class SessionParser {
 bool parse_record(SessionParser& p, int version, ObjectRecord& r) {
   std::string name;
   if (!p.word(name, "a name")) return false;
+  if (name.find('\0') != std::string::npos) return p.fail("name holds a zero byte");
   if (name.size() > static_cast<std::size_t>(MAX_NAME_LEN))
     return p.fail("name \"" + name + "\" longer than " + std::to_string(MAX_NAME_LEN) +
                   " characters");
