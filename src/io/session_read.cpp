@@ -203,20 +203,21 @@ bool parse_tables(SessionParser& p, SessionData& d) {
 }
 
 // Puts the code section into "active.rcf", which becomes the current code
-// file; the old one stays when it cannot be replaced.
-bool write_active_code(const std::string& text, std::size_t start, char* path, std::string& why) {
-  if (!absolute_path(ACTIVE_CODE_FILE, path, CODE_FILE_SIZE)) {
-    why = std::string(ACTIVE_CODE_FILE) + ": path too long";
-    return false;
+// file. Where that file cannot be written (a read-only directory) the
+// session still loads: path comes back empty and the entries live on in the
+// table, from which the next save writes its trailer.
+void write_active_code(const std::string& text, std::size_t start, char* path) {
+  std::string why = "path too long";
+  if (absolute_path(ACTIVE_CODE_FILE, path, CODE_FILE_SIZE)) {
+    ReplacingFile out;
+    if (out.open(path, why)) {
+      std::fwrite(text.data() + start, 1, text.size() - start, out.file());
+      if (out.commit(why)) return;
+    }
   }
-  ReplacingFile out;
-  std::string err;
-  if (out.open(path, err)) {
-    std::fwrite(text.data() + start, 1, text.size() - start, out.file());
-    if (out.commit(err)) return true;
-  }
-  why = std::string(ACTIVE_CODE_FILE) + ": " + err;
-  return false;
+  std::fprintf(stderr, "%s: %s; the code entries are kept in memory only\n", ACTIVE_CODE_FILE,
+               why.c_str());
+  path[0] = '\0';
 }
 
 void commit(const SessionData& d, const char* active_path) {
@@ -255,10 +256,7 @@ bool load_session(const char* file_name) {
   d->code_count =
       parse_code_text(text.data() + d->code_start, text.size() - d->code_start, d->codes);
   char active[CODE_FILE_SIZE];
-  if (!write_active_code(text, d->code_start, active, why)) {
-    std::fprintf(stderr, "%s: %s\n", name, why.c_str());
-    return false;
-  }
+  write_active_code(text, d->code_start, active);
   commit(*d, active);
   redraw_all();
   return true;

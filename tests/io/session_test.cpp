@@ -103,6 +103,13 @@ TEST_F(Sessions, SaveLoadSaveReproducesTheFile) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(session_text(), first);  // the code file ended in "**end" like the written form
   EXPECT_NE(testing::internal::GetCapturedStderr().find("active.rcf: "), std::string::npos);
+
+  // Where "active.rcf" cannot be written the session still loads, its code in memory.
+  ASSERT_TRUE(std::filesystem::create_directory("active.rcf"));
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(load_session("out.ses"));
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(session_text(), first);
 }
 
 TEST_F(Sessions, OlderLabelledLayoutAndKnotValues) {
