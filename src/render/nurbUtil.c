@@ -148,8 +148,21 @@ int nurb_build_extrusion(int order, int knot_type, int n, float pts[][2], NurbEx
   return 1;
 }
 
+/* Twice the signed area of a closed polygon: positive when counter-clockwise. */
+static double loop_area(float loop[][2], int n) {
+  double a = 0.0;
+  int j;
+  for (j = 0; j < n; j++) {
+    const float* p = loop[j];
+    const float* q = loop[(j + 1) % n];
+    a += (double)p[0] * q[1] - (double)q[0] * p[1];
+  }
+  return a;
+}
+
 int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, float depth,
                    NurbCap* out) {
+  float loop[NURB_MAX_POINTS][2];
   float w, h;
   int j, s, t;
   if (!valid_silhouette(order, knot_type, n)) return 0;
@@ -182,12 +195,29 @@ int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, fl
 
   /* The trim loop in the patch's unit square. An open silhouette ends where
      it began (its last point is replaced by the first), so the loop is closed. */
+  for (j = 0; j < n; j++) {
+    int p = knot_type == openknot && j == n - 1 ? 0 : j;
+    loop[j][0] = (pts[p][0] - out->xmin) / w;
+    loop[j][1] = (pts[p][1] - out->ymin) / h;
+  }
+  /* GLU keeps what lies left of the trim curve: a silhouette drawn clockwise
+     would trim away its own inside and leave no cap, so walk it the other way. */
+  if (loop_area(loop, n) < 0.0) {
+    for (j = 0; j < n; j++) {
+      int p = knot_type == openknot ? n - 1 - j : (n - j) % n;
+      out->trim[j][0] = loop[p][0];
+      out->trim[j][1] = loop[p][1];
+    }
+  } else {
+    for (j = 0; j < n; j++) {
+      out->trim[j][0] = loop[j][0];
+      out->trim[j][1] = loop[j][1];
+    }
+  }
   out->trim_count = knot_type == periodic ? n + order - 1 : n;
-  for (j = 0; j < out->trim_count; j++) {
-    int p = source_point(j, n);
-    if (knot_type == openknot && j == n - 1) p = 0;
-    out->trim[j][0] = (pts[p][0] - out->xmin) / w;
-    out->trim[j][1] = (pts[p][1] - out->ymin) / h;
+  for (j = n; j < out->trim_count; j++) {
+    out->trim[j][0] = out->trim[j - n][0];
+    out->trim[j][1] = out->trim[j - n][1];
   }
   make_knots(order, knot_type, n, &out->knot_count, out->knots);
   return 1;

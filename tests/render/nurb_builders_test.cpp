@@ -175,6 +175,33 @@ TEST(Cap, OpenCapPatchAndClosedTrimLoop) {
   EXPECT_NEAR(front.trim[3][0], 0.0f, EPS);
 }
 
+// Twice the signed area of a trim loop.
+double trim_area(const NurbCap& c, int n) {
+  double a = 0;
+  for (int j = 0; j < n; j++)
+    a += c.trim[j][0] * c.trim[(j + 1) % n][1] - c.trim[(j + 1) % n][0] * c.trim[j][1];
+  return a;
+}
+
+TEST(Cap, ClockwiseSilhouetteIsTrimmedCounterClockwise) {
+  Sil cw{{0, 0}, {0, 2}, {2, 2}, {2, 0}, {0.25f, 0}};
+  NurbCap cap;
+  ASSERT_TRUE(nurb_build_cap(3, openknot, cw.n, cw.p, nurbFRONT, 5, &cap));
+  EXPECT_GT(trim_area(cap, cap.trim_count), 0);
+  // Still closed, now from (0,0) through (2,0), (2,2), (0,2) back to (0,0).
+  EXPECT_EQ(cap.trim[0][0], 0.0f);
+  EXPECT_EQ(cap.trim[4][0], 0.0f);
+  EXPECT_EQ(cap.trim[4][1], 0.0f);
+  EXPECT_EQ(cap.trim[1][0], 1.0f);
+  EXPECT_EQ(cap.trim[1][1], 0.0f);
+
+  ASSERT_TRUE(nurb_build_cap(4, periodic, cw.n, cw.p, nurbBACK, -5, &cap));
+  EXPECT_GT(trim_area(cap, cw.n), 0);
+  EXPECT_EQ(cap.trim[0][0], 0.0f);     // starts at the first point as before
+  EXPECT_EQ(cap.trim[1][0], 0.125f);   // then walks backwards
+  for (int w = 0; w < 3; w++) EXPECT_EQ(cap.trim[cw.n + w][1], cap.trim[w][1]);
+}
+
 TEST(Cap, PeriodicTrimWrapsTheFirstPoints) {
   Sil s{{0, 0}, {4, 0}, {4, 2}, {2, 4}, {0, 2}};
   NurbCap cap;
