@@ -4,6 +4,8 @@
 
 #include "app/scene.h"
 #include "app/startup.h"
+#include "app/window.h"
+#include "input/input.h"
 #include "panels/material_panel.h"
 
 namespace {
@@ -12,10 +14,17 @@ class Material : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_all();
+    win_width = 600;  // tall enough that the object panel stays above the strip
+    win_height = 500;
     new_type = TYPE_SPHERE;
     create_object();
   }
 };
+
+// An event through the window's mouse callback, d rows below the strip's top.
+void click(int button, int state, int x, int d) {
+  mouse_3d(button, state, x, d + win_height - 224);
+}
 
 void set_color(int i, float r, float g, float b) {
   ObjectRecord& o = ObjectTable[i];
@@ -27,21 +36,21 @@ void set_color(int i, float r, float g, float b) {
 }  // namespace
 
 TEST_F(Material, ShineSliderEnds) {
-  material_click(0, 0, 0, 10);
+  click(0, 0, 0, 10);
   EXPECT_FLOAT_EQ(ObjectTable[6].shine, 0.0f);
   EXPECT_FLOAT_EQ(edit_shine, 0.0f);
-  material_click(0, 0, 120, 22);
+  click(0, 0, 120, 22);
   EXPECT_FLOAT_EQ(ObjectTable[6].shine, 1.0f);
-  material_click(0, 0, 60, 23);  // below the band
-  material_click(0, 1, 60, 5);   // a release
-  material_click(2, 0, 60, 5);   // another button
-  material_click(0, 0, 121, 5);  // right of the slider
+  click(0, 0, 60, 23);  // below the band
+  click(0, 1, 60, 5);   // a release
+  click(2, 0, 60, 5);   // another button
+  click(0, 0, 121, 5);  // right of the slider
   EXPECT_FLOAT_EQ(ObjectTable[6].shine, 1.0f);
 }
 
 TEST_F(Material, IntensityScalesTheColour) {
   // Grey 200 at intensity 0.8; half the intensity halves the colour.
-  material_click(0, 0, 48, 100);
+  click(0, 0, 48, 100);
   EXPECT_FLOAT_EQ(ObjectTable[6].intensity, 0.4f);
   EXPECT_FLOAT_EQ(edit_intensity, 0.4f);
   EXPECT_NEAR(ObjectTable[6].color[0], 100.0f / 255, 1e-6);
@@ -49,18 +58,18 @@ TEST_F(Material, IntensityScalesTheColour) {
   EXPECT_FLOAT_EQ(ObjectTable[6].color[3], 1.0f);
 
   // The band's edges: d 98 and 112 are outside.
-  material_click(0, 0, 120, 98);
-  material_click(0, 0, 120, 112);
+  click(0, 0, 120, 98);
+  click(0, 0, 120, 112);
   EXPECT_FLOAT_EQ(ObjectTable[6].intensity, 0.4f);
 
   // Down to 0 the colour goes black; from 0 the colour is kept, not divided by zero.
-  material_click(0, 0, 0, 111);
+  click(0, 0, 0, 111);
   EXPECT_FLOAT_EQ(ObjectTable[6].intensity, 0.0f);
   EXPECT_EQ(edit_color[0], 0);
   set_color(6, 0.5f, 0.25f, 0.0f);
   load_edit_buffer();
   edit_intensity = 0.0f;
-  material_click(0, 0, 90, 105);
+  click(0, 0, 90, 105);
   EXPECT_FLOAT_EQ(ObjectTable[6].intensity, 0.75f);
   EXPECT_FLOAT_EQ(ObjectTable[6].color[0], 0.5f);
   EXPECT_FLOAT_EQ(ObjectTable[6].color[1], 0.25f);
@@ -70,7 +79,7 @@ TEST_F(Material, IntensityScalesTheColour) {
   set_color(6, 1.0f, 0.2f, 0.0f);
   load_edit_buffer();
   edit_intensity = 0.5f;
-  material_click(0, 0, 120, 105);
+  click(0, 0, 120, 105);
   EXPECT_NEAR(ObjectTable[6].color[0], 2.0f, 1e-6);
   EXPECT_EQ(edit_color[0], 255);
   EXPECT_EQ(edit_color[1], 102);
@@ -80,9 +89,9 @@ TEST_F(Material, IntensityScalesTheColour) {
 TEST_F(Material, LightRecordsAreEditedToo) {
   current_record = 2;
   load_edit_buffer();
-  material_click(0, 0, 30, 0);
+  click(0, 0, 30, 1);
   EXPECT_FLOAT_EQ(ObjectTable[2].shine, 0.25f);
-  material_click(0, 0, 120, 100);  // 0.9 -> 1.0
+  click(0, 0, 120, 100);  // 0.9 -> 1.0
   EXPECT_FLOAT_EQ(ObjectTable[2].intensity, 1.0f);
   EXPECT_NEAR(ObjectTable[2].color[2], 229.0f / 255 / 0.9f, 1e-6);
   EXPECT_FLOAT_EQ(ObjectTable[2].color[3], 0.0f);
@@ -98,12 +107,12 @@ TEST_F(Material, ClusterMembersOfTheSameColourFollow) {
   current_record = 7;
   load_edit_buffer();
 
-  material_click(0, 0, 24, 10);
+  click(0, 0, 24, 10);
   EXPECT_FLOAT_EQ(ObjectTable[6].shine, 0.2f);
   EXPECT_FLOAT_EQ(ObjectTable[8].shine, 0.8f);  // other colour
   EXPECT_FLOAT_EQ(ObjectTable[9].shine, 0.8f);  // not a member
 
-  material_click(0, 0, 48, 100);
+  click(0, 0, 48, 100);
   EXPECT_FLOAT_EQ(ObjectTable[6].intensity, 0.4f);
   EXPECT_FLOAT_EQ(ObjectTable[6].color[0], ObjectTable[7].color[0]);
   EXPECT_FLOAT_EQ(ObjectTable[8].color[0], 0.5f);
@@ -111,7 +120,7 @@ TEST_F(Material, ClusterMembersOfTheSameColourFollow) {
 
   // Stale marks from an earlier colour change never reach other colours.
   same_color[8] = 1;
-  material_click(0, 0, 96, 10);
+  click(0, 0, 96, 10);
   EXPECT_FLOAT_EQ(ObjectTable[6].shine, 0.8f);
   EXPECT_FLOAT_EQ(ObjectTable[8].intensity, 0.8f);
   EXPECT_FLOAT_EQ(ObjectTable[8].color[0], 0.5f);

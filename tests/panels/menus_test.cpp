@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "browser/browser.h"
+#include "input/input.h"
 #include "io/code_table.h"
 
 namespace fs = std::filesystem;
@@ -40,11 +41,10 @@ class Menus : public ::testing::Test {
   fs::path dir_, old_;
 };
 
+// A left click through the window's mouse callback.
 void press(int x, int y) {
-  if (!dialog_up())
-    menu_click(0, 0, x, y);
-  else
-    dialog_click(0, 0, x, y);
+  mouse_3d(0, 0, x, y);
+  mouse_3d(0, 1, x, y);
 }
 
 int add(int type) {
@@ -67,38 +67,38 @@ void give_silhouette(int i, int points, float offset) {
 }  // namespace
 
 TEST_F(Menus, HoverOpensOneMenuAtATimeAndHighlightsEntries) {
-  menu_hover(W2 - 30, 5);  // onto the "i/o menu" title
+  motion_3d(W2 - 30, 5);  // onto the "i/o menu" title
   EXPECT_EQ(io_title_hot, 1);
   EXPECT_EQ(io_menu_open, 1);
-  menu_hover(W2 - 30, 45);  // down the entries
+  motion_3d(W2 - 30, 45);  // down the entries
   EXPECT_EQ(io_item, 2);
-  menu_hover(W2 + 45, 125);
+  motion_3d(W2 + 45, 125);
   EXPECT_EQ(io_item, 6);
   EXPECT_EQ(io_menu_open, 1);
 
-  menu_hover(W2 - 100, 5);  // onto "misc": it opens, the other closes
+  motion_3d(W2 - 100, 5);  // onto "misc": it opens, the other closes
   EXPECT_EQ(misc_title_hot, 1);
   EXPECT_EQ(misc_menu_open, 1);
   EXPECT_EQ(io_title_hot, 0);
   EXPECT_EQ(io_menu_open, 0);
-  menu_hover(W2 + 25, 69);
+  motion_3d(W2 + 25, 69);
   EXPECT_EQ(misc_item, 3);
-  menu_hover(W2, 180);  // lower, but within reach: still open
+  motion_3d(W2, 180);  // lower, but within reach: still open
   EXPECT_EQ(misc_menu_open, 1);
 
-  menu_hover(W2 + 100, 201);  // below 200 closes both
+  motion_3d(W2 + 100, 201);  // below 200 closes both
   EXPECT_EQ(misc_menu_open, 0);
   EXPECT_EQ(io_menu_open, 0);
   // The title stays lit until the pointer passes below it with the menu closed.
   EXPECT_EQ(misc_title_hot, 1);
-  menu_hover(W2, 150);
+  motion_3d(W2, 150);
   EXPECT_EQ(misc_title_hot, 0);
   EXPECT_EQ(misc_item, 0);
 
   // While the browser is open hovering opens nothing.
   browser_open = 1;
-  menu_hover(W2 - 30, 5);
-  menu_hover(W2 - 100, 5);
+  motion_3d(W2 - 30, 5);
+  motion_3d(W2 - 100, 5);
   EXPECT_EQ(io_menu_open + misc_menu_open, 0);
 }
 
@@ -143,7 +143,7 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
     SCOPED_TRACE(c.entry);
     std::strcpy(file_name, "leftover");
     io_menu_open = 1;
-    EXPECT_TRUE(menu_click(0, 0, W2 - 50, 20 * c.entry + 9));
+    press(W2 - 50, 20 * c.entry + 9);
     EXPECT_EQ(*c.mode, 1);
     EXPECT_EQ(browse_load_ses + browse_save_ses + browse_save_rib + browse_save_c +
                   browse_load_code + browse_home,
@@ -164,10 +164,10 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
   fs::current_path(dir_);
   std::strcpy(home_dir, "/somewhere/else");
   io_menu_open = 1;
-  EXPECT_FALSE(menu_click(0, 0, W2 + 5, 20));  // just right of its entry: nothing
+  press(W2 + 5, 20);  // just right of its entry: nothing
   EXPECT_EQ(browser_open, 0);
   EXPECT_EQ(io_menu_open, 1);
-  EXPECT_TRUE(menu_click(0, 0, W2 + 4, 20));
+  press(W2 + 4, 20);
   EXPECT_EQ(browse_home, 1);
   EXPECT_STREQ(saved_home, "/somewhere/else");
   EXPECT_EQ(fs::current_path(), dir_);
@@ -178,7 +178,7 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
   std::strcpy(code_dir, "/no/such/dir");
   io_menu_open = 1;
   EXPECT_FALSE(menu_click(0, 0, W2 + 60, 100));
-  EXPECT_TRUE(menu_click(0, 0, W2 + 149, 120));
+  press(W2 + 149, 120);
   EXPECT_EQ(browse_load_code, 1);
   EXPECT_EQ(fs::current_path(), dir_);
 }
@@ -186,12 +186,12 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
 TEST_F(Menus, MiscEntries) {
   auto misc = [](int k) {
     misc_menu_open = 1;
-    return menu_click(0, 0, W2 - 100, 20 * k);
+    press(W2 - 100, 20 * k);
   };
-  EXPECT_TRUE(misc(1));
+  misc(1);
   EXPECT_EQ(show_lights, 1);
   EXPECT_EQ(misc_menu_open, 1);  // stays open, the label changes
-  EXPECT_TRUE(misc(3));
+  misc(3);
   EXPECT_EQ(view_cluster, 1);
   EXPECT_EQ(misc_menu_open, 1);
   misc(1);
@@ -207,7 +207,7 @@ TEST_F(Menus, MiscEntries) {
   const ObjectRecord before = ObjectTable[b];
 
   // Pasting before anything was copied only closes the menu.
-  EXPECT_TRUE(misc(5));
+  misc(5);
   EXPECT_EQ(misc_menu_open, 0);
   misc(7);
   EXPECT_EQ(std::memcmp(&ObjectTable[b], &before, sizeof before), 0);
@@ -215,7 +215,7 @@ TEST_F(Menus, MiscEntries) {
   // "copy silhouette" copies the whole record: its colour can be pasted.
   current_record = a;
   load_edit_buffer();
-  EXPECT_TRUE(misc(6));
+  misc(6);
   EXPECT_EQ(misc_menu_open, 0);
   current_record = b;
   load_edit_buffer();
@@ -230,7 +230,7 @@ TEST_F(Menus, MiscEntries) {
   EXPECT_FLOAT_EQ(ObjectTable[b].silpix[3][0], 30.0f);
 
   // "delete all objects" only asks.
-  EXPECT_TRUE(misc(2));
+  misc(2);
   EXPECT_EQ(confirm_delete_all, 1);
   EXPECT_EQ(misc_menu_open, 0);
   EXPECT_EQ(last_record, b);
@@ -256,7 +256,7 @@ TEST_F(Menus, PasteSilhouetteInClusterModeChangesOnlyEqualMembers) {
   current_record = cur;
   load_edit_buffer();
   misc_menu_open = 1;
-  EXPECT_TRUE(menu_click(0, 0, W2, 140));
+  press(W2, 140);
 
   EXPECT_EQ(ObjectTable[cur].silend, 4);
   EXPECT_EQ(ObjectTable[same].silend, 4);
