@@ -1,40 +1,21 @@
-// Runs a test inside a fresh directory under /tmp, so that the backup files
-// the handlers write land there; the directory is removed afterwards.
+// Runs a test inside a fresh directory under /tmp, where the handlers' backup
+// files land; the directory is removed afterwards.
 #pragma once
 
-#include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <string>
+#include <filesystem>
 
-class ScratchDir {
- public:
+struct ScratchDir {
+  std::filesystem::path old = std::filesystem::current_path(), path;
   ScratchDir() {
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd)) old_ = cwd;
     char templ[] = "/tmp/silmod-test-XXXXXX";
-    if (mkdtemp(templ)) path_ = templ;
-    if (!path_.empty() && chdir(path_.c_str()) != 0) path_.clear();
+    path = mkdtemp(templ);
+    std::filesystem::current_path(path);
   }
   ~ScratchDir() {
-    if (!old_.empty() && chdir(old_.c_str()) != 0) return;
-    if (path_.empty()) return;
-    if (DIR* d = opendir(path_.c_str())) {
-      while (dirent* e = readdir(d)) {
-        const std::string n = e->d_name;
-        if (n != "." && n != "..") unlink((path_ + "/" + n).c_str());
-      }
-      closedir(d);
-    }
-    rmdir(path_.c_str());
+    std::filesystem::current_path(old);
+    std::filesystem::remove_all(path);
   }
-  static bool exists(const char* name) {
-    struct stat st;
-    return stat(name, &st) == 0;
-  }
-
- private:
-  std::string old_, path_;
+  static bool has(const char* name) { return std::filesystem::exists(name); }
 };
