@@ -47,11 +47,12 @@ bench: build
 	$(XVFB) ./$(BUILD)/frame_bench
 
 install: build
-	install -d $(PREFIX)/include/silmod $(PREFIX)/share/silmod
+	install -d $(PREFIX)/bin $(PREFIX)/include/silmod $(PREFIX)/share/silmod/shaders
 	install -m 644 src/render/nurbUtil.h $(PREFIX)/include/silmod/nurbUtil.h
 	install -m 644 src/render/nurbUtil.c $(PREFIX)/share/silmod/nurbUtil.c
+	install -m 644 shaders/newlight.sl $(PREFIX)/share/silmod/shaders/newlight.sl
 	install -m 755 $(BUILD)/silmod $(PREFIX)/bin/silmod
-	[ ! -f $(BUILD)/silmod-export ] || install -m 755 $(BUILD)/silmod-export $(PREFIX)/bin/silmod-export
+	install -m 755 $(BUILD)/silmod-export $(PREFIX)/bin/silmod-export
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -68,9 +68,12 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
       continue;
     }
     std::string* target = nullptr;
-    if (arg == "--rib") target = &o.rib;
-    else if (arg == "--c") target = &o.c_program;
-    else if (arg == "--ses") target = &o.ses;
+    if (arg == "--rib")
+      target = &o.rib;
+    else if (arg == "--c")
+      target = &o.c_program;
+    else if (arg == "--ses")
+      target = &o.ses;
     if (target != nullptr || arg == "--res") {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') {
         error = arg + " needs a value";
@@ -137,8 +140,7 @@ bool check_outputs(const Options& o, std::string& error) {
       return false;
     }
   }
-  if (same_file(o.rib, o.c_program) || same_file(o.rib, o.ses) ||
-      same_file(o.c_program, o.ses)) {
+  if (same_file(o.rib, o.c_program) || same_file(o.rib, o.ses) || same_file(o.c_program, o.ses)) {
     error = "two outputs name the same file";
     return false;
   }
@@ -173,8 +175,8 @@ struct ScratchDirectory {
       return false;
     }
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") +
-                          "/silmod-export.XXXXXX";
+    std::string pattern =
+        std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/silmod-export.XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (mkdtemp(name.data()) == nullptr) {

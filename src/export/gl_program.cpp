@@ -7,7 +7,6 @@
 
 #include "app/scene.h"
 #include "export/export_common.h"
-#include "export/output_file.h"
 #include "render/nurbUtil.h"
 
 namespace {
@@ -174,8 +173,9 @@ void write_face(FILE* out, const ObjectRecord& rec, bool front) {
   std::fputs(rec.knots == 1 ? "knots=periodic; \n" : "knots=openknot; \n", out);
   std::fprintf(out, "silend=%2d; \n", rec.silend);
   const char* routine = rec.knots == 1 ? "nurbCapPeriodic" : "nurbCapOpen";
-  std::fprintf(out, front ? "%s(order,silend+1,sil,nurbFRONT,5.0); \n"
-                          : "%s(order,silend+1,sil,nurbBACK,-5.0); \n",
+  std::fprintf(out,
+               front ? "%s(order,silend+1,sil,nurbFRONT,5.0); \n"
+                     : "%s(order,silend+1,sil,nurbBACK,-5.0); \n",
                routine);
 }
 
@@ -187,14 +187,18 @@ void write_geometry(FILE* out, int i) {
       std::fputs(" glTranslatef(0.0,5.0,0.0); \n", out);
       std::fputs(CodeBindingTable[i] == 0 ? "glutSolidCube(10.0); \n" : "texCube(10.0); \n", out);
       break;
-    case TYPE_SPHERE: std::fputs("gluSphere(qobj,10.0,72,72); \n", out); break;
+    case TYPE_SPHERE:
+      std::fputs("gluSphere(qobj,10.0,72,72); \n", out);
+      break;
     case TYPE_CYLINDER:
       std::fputs("gluDisk(qobj,0.0,5.0,36,2); \n", out);
       std::fputs("gluCylinder(qobj,5.0,5.0,10.0,36,2); \n", out);
       std::fputs("glTranslatef(0.0,0.0,10.0); \n", out);
       std::fputs("gluDisk(qobj,0.0,5.0,36,2); \n", out);
       break;
-    case TYPE_CONE: std::fputs("gluCylinder(qobj,0.0,5.0,12,36,2); \n", out); break;
+    case TYPE_CONE:
+      std::fputs("gluCylinder(qobj,0.0,5.0,12,36,2); \n", out);
+      break;
     case TYPE_REVOLUTION:
       write_silhouette_lines(out, rec);
       std::fprintf(out, "silend=%2d; \n", rec.silend);
@@ -224,9 +228,14 @@ void write_geometry(FILE* out, int i) {
                           : "nurbExtSidesOpen(order,silend+1,sil); \n",
                  out);
       break;
-    case TYPE_FFACE: write_face(out, rec, true); break;
-    case TYPE_BFACE: write_face(out, rec, false); break;
-    default: break;
+    case TYPE_FFACE:
+      write_face(out, rec, true);
+      break;
+    case TYPE_BFACE:
+      write_face(out, rec, false);
+      break;
+    default:
+      break;
   }
 }
 
@@ -267,8 +276,5 @@ void write_gl_program_text(FILE* out) {
 }
 
 bool write_gl_program(const char* file_name) {
-  OutputFile file;
-  if (!open_output(file, file_name)) return false;
-  write_gl_program_text(file.out);
-  return commit_output(file);
+  return write_file(file_name, write_gl_program_text);
 }

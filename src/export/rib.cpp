@@ -6,7 +6,6 @@
 
 #include "app/scene.h"
 #include "export/export_common.h"
-#include "export/output_file.h"
 #include "io/code_table.h"
 #include "render/nurbUtil.h"
 
@@ -165,10 +164,11 @@ void write_extrusion_side(FILE* out, const ObjectRecord& rec, const float points
 
 void write_cap(FILE* out, const Box& b, bool front) {
   const char* pattern =
-      front ? " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[%3.2f %3.2f 5.0 %3.2f  %3.2f 5 "
-              "%3.2f %3.2f 5 %3.2f %3.2f 5 ]   \n"
-            : " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[%3.2f %3.2f -5.0 %3.2f  %3.2f "
-              "-5 %3.2f %3.2f -5 %3.2f %3.2f -5 ]   \n";
+      front
+          ? " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[%3.2f %3.2f 5.0 %3.2f  %3.2f 5 "
+            "%3.2f %3.2f 5 %3.2f %3.2f 5 ]   \n"
+          : " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[%3.2f %3.2f -5.0 %3.2f  %3.2f "
+            "-5 %3.2f %3.2f -5 %3.2f %3.2f -5 ]   \n";
   std::fprintf(out, pattern, b.xmin, b.ymin, b.xmax, b.ymin, b.xmin, b.ymax, b.xmax, b.ymax);
 }
 
@@ -215,11 +215,21 @@ void write_object(FILE* out, int i) {
   write_code_lines(out, bound_code(i));
 
   switch (type) {
-    case TYPE_BOX: write_box(out); break;
-    case TYPE_SPHERE: std::fputs("Sphere 10.0 -10.0 10.0 360.0 \n", out); break;
-    case TYPE_CYLINDER: write_cylinder(out); break;
-    case TYPE_CONE: write_cone(out); break;
-    case TYPE_REVOLUTION: write_revolution(out, rec, points); break;
+    case TYPE_BOX:
+      write_box(out);
+      break;
+    case TYPE_SPHERE:
+      std::fputs("Sphere 10.0 -10.0 10.0 360.0 \n", out);
+      break;
+    case TYPE_CYLINDER:
+      write_cylinder(out);
+      break;
+    case TYPE_CONE:
+      write_cone(out);
+      break;
+    case TYPE_REVOLUTION:
+      write_revolution(out, rec, points);
+      break;
     case TYPE_EXTRUSION:
       write_extrusion_side(out, rec, points);
       if (capped) {
@@ -228,7 +238,9 @@ void write_object(FILE* out, int i) {
         write_cap(out, box, true);
       }
       break;
-    case TYPE_OPENEXT: write_extrusion_side(out, rec, points); break;
+    case TYPE_OPENEXT:
+      write_extrusion_side(out, rec, points);
+      break;
     case TYPE_FFACE:
       write_trim(out, rec, box, points);
       write_cap(out, box, true);
@@ -237,7 +249,8 @@ void write_object(FILE* out, int i) {
       write_trim(out, rec, box, points);
       write_cap(out, box, false);
       break;
-    default: break;  // unknown type: no geometry, but the block is still closed
+    default:
+      break;  // unknown type: no geometry, but the block is still closed
   }
   write_end(out);
 }
@@ -337,9 +350,4 @@ void write_rib_text(FILE* out) {
   std::fputs("WorldEnd", out);
 }
 
-bool write_rib(const char* file_name) {
-  OutputFile file;
-  if (!open_output(file, file_name)) return false;
-  write_rib_text(file.out);
-  return commit_output(file);
-}
+bool write_rib(const char* file_name) { return write_file(file_name, write_rib_text); }

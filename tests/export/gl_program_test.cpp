@@ -141,8 +141,9 @@ TEST_F(GlProgram, ExtrusionsFacesAndBoxes) {
                       "nurbCapOpen(order,silend+1,sil,nurbBACK,-5.0); \n"),
             std::string::npos);
   EXPECT_EQ(geometry(t, "fface"), "");
-  EXPECT_NE(geometry(t, "bface").find("order= 3; \nknots=periodic; \nsilend= 4; \n"
-                                      "nurbCapPeriodic(order,silend+1,sil,nurbBACK,-5.0); \n"),
+  EXPECT_NE(geometry(t, "bface")
+                .find("order= 3; \nknots=periodic; \nsilend= 4; \n"
+                      "nurbCapPeriodic(order,silend+1,sil,nurbBACK,-5.0); \n"),
             std::string::npos);
   EXPECT_EQ(geometry(t, "box"), " glTranslatef(0.0,5.0,0.0); \nglutSolidCube(10.0); \n");
   EXPECT_EQ(geometry(t, "Tox"), " glTranslatef(0.0,5.0,0.0); \ntexCube(10.0); \n");

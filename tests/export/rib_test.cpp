@@ -32,29 +32,30 @@ std::vector<float> pw_numbers(const std::string& text, int* breaks) {
 }  // namespace
 
 TEST_F(Rib, EmptySceneWithDefaultLights) {
-  EXPECT_EQ(text(),
-            "##RenderMan RIB-Structure 1.0 \n"
-            "Display \"image.jpg\" \"file\" \"rgb\" \n"
-            "Format 600 600 1 \n"
-            "ShadingRate 1 \n"
-            "Projection \"perspective\" \"fov\" [30] \n"
-            "Translate 0.0 0.0 24  \n"
-            "Rotate -45 1.0 0.0 0.0  \n"
-            "Rotate 45 0.0 1.0 0.0 \n"
-            "ConcatTransform [1 0 0 0 0 1 0 0 0 0 -1 0 0 0 0 1] \n"
-            "WorldBegin \n"
-            "Declare \"shadows\" \"string\" \n"
-            "Attribute \"light\" \"shadows\" \"on\" \n \n "
-            "##Light Sources \n \n"
-            "LightSource \"ambientlight\" 0 \"intensity\" 10.00  \"lightcolor\" [0.10 0.10 0.10] \n "
-            "LightSource \"distantlight\" 1  \"from\" [-20.00 10.00 20.00]  \"to\" [0.0 0.0 0.0]  "
-            " \"intensity\" 1.00  \"lightcolor\" [0.60 0.60 0.60] \n "
-            "LightSource \"distantlight\" 2  \"from\" [0.00 20.00 30.00]  \"to\" [0.0 0.0 0.0] "
-            " \"intensity\" 1.00  \"lightcolor\" [0.90 0.90 0.90] \n "
-            "LightSource \"distantlight\" 3  \"from\" [20.00 10.00 20.00]  \"to\" [0.0 0.0 0.0]  "
-            " \"intensity\" 1.00  \"lightcolor\" [0.70 0.70 0.70] \n "
-            "\n##Surfaces \n"
-            "WorldEnd");
+  EXPECT_EQ(
+      text(),
+      "##RenderMan RIB-Structure 1.0 \n"
+      "Display \"image.jpg\" \"file\" \"rgb\" \n"
+      "Format 600 600 1 \n"
+      "ShadingRate 1 \n"
+      "Projection \"perspective\" \"fov\" [30] \n"
+      "Translate 0.0 0.0 24  \n"
+      "Rotate -45 1.0 0.0 0.0  \n"
+      "Rotate 45 0.0 1.0 0.0 \n"
+      "ConcatTransform [1 0 0 0 0 1 0 0 0 0 -1 0 0 0 0 1] \n"
+      "WorldBegin \n"
+      "Declare \"shadows\" \"string\" \n"
+      "Attribute \"light\" \"shadows\" \"on\" \n \n "
+      "##Light Sources \n \n"
+      "LightSource \"ambientlight\" 0 \"intensity\" 10.00  \"lightcolor\" [0.10 0.10 0.10] \n "
+      "LightSource \"distantlight\" 1  \"from\" [-20.00 10.00 20.00]  \"to\" [0.0 0.0 0.0]  "
+      " \"intensity\" 1.00  \"lightcolor\" [0.60 0.60 0.60] \n "
+      "LightSource \"distantlight\" 2  \"from\" [0.00 20.00 30.00]  \"to\" [0.0 0.0 0.0] "
+      " \"intensity\" 1.00  \"lightcolor\" [0.90 0.90 0.90] \n "
+      "LightSource \"distantlight\" 3  \"from\" [20.00 10.00 20.00]  \"to\" [0.0 0.0 0.0]  "
+      " \"intensity\" 1.00  \"lightcolor\" [0.70 0.70 0.70] \n "
+      "\n##Surfaces \n"
+      "WorldEnd");
 }
 
 TEST_F(Rib, PositionalBoundAndUnboundLights) {
@@ -182,8 +183,8 @@ TEST_F(Rib, CappedExtrusionReversesItsOutlineAndTrimsItsOwnBox) {
   add_object(TYPE_EXTRUSION, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
   add_object(TYPE_EXTRUSION, square());
   std::string t = text();
-  std::string second = between(t.substr(t.find("NuPatch 2 2 [0 0 1 1]") + 1), "NuPatch 2 2 [0 0 1 1]",
-                               "AttributeEnd");
+  std::string second = between(t.substr(t.find("NuPatch 2 2 [0 0 1 1]") + 1),
+                               "NuPatch 2 2 [0 0 1 1]", "AttributeEnd");
   EXPECT_EQ(second,
             "NuPatch 2 2 [0 0 1 1] 0 1 5 3 [ 0 0 0   1   2  3  3  3 ] 0 3 \n \"P\" ["
             " 1.00  1.00  -5.00   1.00  1.00  5.00   1.00  3.00  -5.00   1.00  3.00  5.00  "
@@ -229,14 +230,14 @@ TEST_F(Rib, OrderFourSidesAndCaps) {
 }
 
 TEST_F(Rib, ObjectsWithoutDrawableGeometryAreLeftOut) {
-  add_object(TYPE_EXTRUSION, zigzag());                      // open: side only
-  add_object(TYPE_FFACE, zigzag());                          // open: nothing
-  add_object(TYPE_BFACE, zigzag(), 3, 1);                    // periodic: back cap
-  add_object(TYPE_REVOLUTION, {{1, 0}, {1, 1}});             // fewer points than order
-  add_object(TYPE_OPENEXT);                                  // no points
+  add_object(TYPE_EXTRUSION, zigzag());                     // open: side only
+  add_object(TYPE_FFACE, zigzag());                         // open: nothing
+  add_object(TYPE_BFACE, zigzag(), 3, 1);                   // periodic: back cap
+  add_object(TYPE_REVOLUTION, {{1, 0}, {1, 1}});            // fewer points than order
+  add_object(TYPE_OPENEXT);                                 // no points
   add_object(TYPE_EXTRUSION, {{0, 0}, {2, 0}, {0.1f, 0}});  // closed but flat: no caps
-  add_object(TYPE_BFACE, {{0, 0}, {2, 0}, {0.1f, 0}});       // flat face: nothing
-  ObjectTable[add_object(TYPE_SPHERE)].surfacetype = 9;      // unknown type: empty block
+  add_object(TYPE_BFACE, {{0, 0}, {2, 0}, {0.1f, 0}});      // flat face: nothing
+  ObjectTable[add_object(TYPE_SPHERE)].surfacetype = 9;     // unknown type: empty block
   std::string t = text();
   EXPECT_EQ(count_of(t, "## "), 4);
   EXPECT_EQ(count_of(t, "AttributeBegin"), count_of(t, "AttributeEnd"));
