@@ -1,0 +1,298 @@
+// Drives the real silmod program as a user would: each test gets its own X
+// server (so tests running side by side cannot click into each other's
+// windows), a scratch working directory, and xdotool for the mouse and keys.
+#pragma once
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+
+inline void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+inline std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs a shell command; its standard output goes to *out when given.
+inline int run(const std::string& cmd, std::string* out = nullptr) {
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return -1;
+  std::string text;
+  char buf[512];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+  int status = pclose(p);
+  if (out) *out = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Polls cond every 50 ms for at most ms milliseconds.
+inline bool wait_for(const std::function<bool()>& cond, int ms = 10000) {
+  auto end = Clock::now() + std::chrono::milliseconds(ms);
+  while (Clock::now() < end) {
+    if (cond()) return true;
+    pause_ms(50);
+  }
+  return cond();
+}
+
+// A screenshot as 8-bit RGB.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgb;
+  bool empty() const { return rgb.empty(); }
+  // Channel c (0 red, 1 green, 2 blue) of the pixel at window x, y (y down).
+  int at(int x, int y, int c) const { return rgb[(static_cast<size_t>(y) * width + x) * 3 + c]; }
+  // Whether the pixel is a grey of the given level, within tol.
+  bool grey(int x, int y, int level, int tol = 3) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return false;
+    for (int c = 0; c < 3; c++)
+      if (std::abs(at(x, y, c) - level) > tol) return false;
+    return true;
+  }
+};
+
+// Reads a binary PPM (P6, maxval 255).
+inline Image read_ppm(const std::string& path) {
+  Image img;
+  std::string data = slurp(path);
+  std::istringstream in(data);
+  std::string magic;
+  int maxval = 0;
+  in >> magic >> img.width >> img.height >> maxval;
+  if (magic != "P6" || maxval != 255 || img.width <= 0 || img.height <= 0) return Image();
+  in.get();
+  size_t size = static_cast<size_t>(img.width) * img.height * 3;
+  size_t start = static_cast<size_t>(in.tellg());
+  if (data.size() < start + size) return Image();
+  img.rgb.assign(data.begin() + start, data.begin() + start + size);
+  return img;
+}
+
+// One running silmod with its own X server and working directory.
+class App {
+ public:
+  std::string base;  // scratch directory of the test
+  std::string dir;   // silmod's working directory, inside base
+  std::string display_win, curves_win;
+  pid_t app_pid = -1;
+
+  // Display-window points of the controls the tests use (600 x 500 window).
+  static constexpr int FIELD_X = 400, FIELD_Y = 38;  // the browser's name field
+  static constexpr int BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450, HOME_X = 550;
+  static constexpr int ROW_X = 400;
+  static int row_y(int k) { return 105 + 15 * k; }
+
+  App() {
+    char tmpl[] = "/tmp/silmod_e2e_XXXXXX";
+    if (mkdtemp(tmpl)) base = tmpl;
+    dir = base + "/work";
+    std::filesystem::create_directories(dir);
+  }
+  ~App() {
+    stop_process(&app_pid);
+    for (pid_t p : others_) stop_process(&p);
+    stop_process(&xvfb_pid_);
+    if (!base.empty() && !std::getenv("SILMOD_E2E_KEEP")) std::filesystem::remove_all(base);
+  }
+
+  std::string path(const std::string& name) const { return dir + "/" + name; }
+  std::string log() const { return slurp(base + "/silmod.log"); }
+
+  // Starts the X server and silmod, waits for the first frame with panels
+  // and moves the "curves" window off the "display" window.
+  bool start() {
+    if (!start_xvfb()) return false;
+    app_pid = spawn({std::string(SILMOD_BINARY_DIR) + "/silmod"}, dir, base + "/silmod.log");
+    display_win = find_window(app_pid, "^display$");
+    curves_win = find_window(app_pid, "^curves$");
+    if (display_win.empty() || curves_win.empty()) return false;
+    // Side by side at the screen's corner, as a window manager would leave them.
+    xdo("windowmove " + display_win + " 0 0");
+    xdo("windowmove " + curves_win + " 620 0");
+    // The object panel's translucent grey shows once the first frame is drawn
+    // at the window's real size.
+    if (!wait_for([&] {
+          Image img = shot(display_win);
+          return !img.empty() && img.width == 600 && img.grey(150, 190, 138, 4);
+        }))
+      return false;
+    return true;
+  }
+
+  bool alive() { return app_pid > 0 && waitpid(app_pid, nullptr, WNOHANG) == 0; }
+
+  // Starts another program (an exported one) on this test's X server.
+  pid_t spawn_other(const std::string& program, const std::string& log_name) {
+    pid_t p = spawn({program}, dir, base + "/" + log_name);
+    others_.push_back(p);
+    return p;
+  }
+
+  // Id of the window of process pid whose name matches the pattern, or "".
+  std::string find_window(pid_t pid, const std::string& pattern) {
+    std::string out;
+    run("timeout 15 xdotool search --sync --pid " + std::to_string(pid) + " --name '" + pattern +
+            "' 2>/dev/null",
+        &out);
+    return out.substr(0, out.find('\n'));
+  }
+
+  int xdo(const std::string& args) { return run("xdotool " + args + " >/dev/null 2>&1"); }
+
+  void move(const std::string& win, int x, int y) {
+    xdo("mousemove --window " + win + " " + std::to_string(x) + " " + std::to_string(y));
+  }
+
+  void click(const std::string& win, int x, int y, int button = 1) {
+    move(win, x, y);
+    xdo("click " + std::to_string(button));
+    note_press(win, x);
+  }
+
+  // Two presses 150 ms apart. The browser counts a press within a second of
+  // the previous one as a double click, so the first press waits until the
+  // last one in the browser is more than a second old.
+  void double_click(const std::string& win, int x, int y) {
+    auto ready = last_browser_press_ + std::chrono::milliseconds(1300);
+    if (Clock::now() < ready) std::this_thread::sleep_until(ready);
+    move(win, x, y);
+    xdo("click --repeat 2 --delay 150 1");
+    note_press(win, x);
+  }
+
+  // Typed with the pointer over the "display" window, which then has the keys.
+  void type(const std::string& text) {
+    move(display_win, FIELD_X, FIELD_Y);
+    xdo("type --delay 20 '" + text + "'");
+  }
+  void keys(const std::string& key, int count) {
+    move(display_win, FIELD_X, FIELD_Y);
+    std::string list;
+    for (int i = 0; i < count; i++) list += key + " ";
+    xdo("key --delay 20 " + list);
+  }
+
+  // Entry k (1 = first) of the "i/o menu" or of the "misc" menu: the pointer
+  // goes onto the title, which opens the menu, then down to the entry.
+  void io_menu(int k) { menu(270, 260, k); }
+  void misc_menu(int k) { menu(195, 200, k); }
+
+  // The "yes" of a dialog in the middle of the window.
+  void dialog_yes() { click(display_win, 260, 235); }
+
+  Image shot(const std::string& win) {
+    std::string file = base + "/shot.ppm";
+    if (run("import -window " + win + " -depth 8 ppm:" + file + " 2>/dev/null") != 0) return Image();
+    return read_ppm(file);
+  }
+
+  bool wait_file(const std::string& name, const std::string& text = "") {
+    return wait_for([&] {
+      std::string s = slurp(path(name));
+      return !s.empty() && s.find(text) != std::string::npos;
+    });
+  }
+
+ private:
+  pid_t xvfb_pid_ = -1;
+  std::vector<pid_t> others_;
+  Clock::time_point last_browser_press_ = Clock::now() - std::chrono::seconds(10);
+
+  void note_press(const std::string& win, int x) {
+    if (win == display_win && x > 300) last_browser_press_ = Clock::now();
+  }
+
+  void menu(int title_x, int entry_x, int k) {
+    // A title still lit from the last visit opens nothing until the pointer
+    // has been below the bar, so it passes there first.
+    move(display_win, entry_x, 40);
+    move(display_win, title_x, 5);
+    move(display_win, entry_x, 20 * k);
+    xdo("click 1");
+  }
+
+  // An X server of its own; -displayfd hands back the number it found free.
+  bool start_xvfb() {
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    xvfb_pid_ = fork();
+    if (xvfb_pid_ == 0) {
+      close(fds[0]);
+      int null_fd = open("/dev/null", O_WRONLY);
+      dup2(null_fd, 1);
+      dup2(null_fd, 2);
+      std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd pfd{fds[0], POLLIN, 0};
+    auto end = Clock::now() + std::chrono::seconds(15);
+    while (Clock::now() < end && number.find('\n') == std::string::npos) {
+      if (poll(&pfd, 1, 200) <= 0) continue;
+      char c;
+      if (read(fds[0], &c, 1) != 1) break;
+      number += c;
+    }
+    close(fds[0]);
+    if (number.empty() || number.find('\n') == std::string::npos) return false;
+    number.pop_back();
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    return true;
+  }
+
+  static pid_t spawn(const std::vector<std::string>& argv, const std::string& cwd,
+                     const std::string& log_path) {
+    pid_t p = fork();
+    if (p == 0) {
+      if (chdir(cwd.c_str()) != 0) _exit(126);
+      int log_fd = open(log_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (log_fd >= 0) {
+        dup2(log_fd, 1);
+        dup2(log_fd, 2);
+      }
+      std::vector<char*> args;
+      for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+      args.push_back(nullptr);
+      execv(args[0], args.data());
+      _exit(127);
+    }
+    return p;
+  }
+
+  static void stop_process(pid_t* pid) {
+    if (*pid <= 0) return;
+    kill(*pid, SIGTERM);
+    if (!wait_for([&] { return waitpid(*pid, nullptr, WNOHANG) != 0; }, 3000)) {
+      kill(*pid, SIGKILL);
+      waitpid(*pid, nullptr, 0);
+    }
+    *pid = -1;
+  }
+};
+
+}  // namespace e2e
