@@ -26,9 +26,7 @@ static bool in_scene_area(int x, int y) {
 }
 
 // y relative to the top of the bottom strip, truncated toward zero.
-static int lower_panel_y(int y) {
-  return static_cast<int>(y - (win_height - lower_panel_height));
-}
+static int lower_panel_y(int y) { return static_cast<int>(y - (win_height - lower_panel_height)); }
 
 // The routing stages; true when one of them took the event and the usual
 // redraw should follow, false for a right press that toggled the panels.

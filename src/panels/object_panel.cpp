@@ -45,11 +45,16 @@ void format_value(float v) {
 
 bool color_step_allowed(unsigned char byte, int step) {
   switch (step) {
-    case -10: return byte >= 10;
-    case -1: return byte > 0;
-    case 1: return byte < 255;
-    case 10: return byte < 246;
-    default: return false;
+    case -10:
+      return byte >= 10;
+    case -1:
+      return byte > 0;
+    case 1:
+      return byte < 255;
+    case 10:
+      return byte < 246;
+    default:
+      return false;
   }
 }
 
@@ -82,8 +87,7 @@ static const float value_x[3] = {40.0f, 75.0f, 110.0f};
 
 static void label_color(int channel, bool selected) {
   const float level = selected ? 1.0f : 0.4f;
-  glColor3f(channel == 0 ? level : 0.0f, channel == 1 ? level : 0.0f,
-            channel == 2 ? level : 0.0f);
+  glColor3f(channel == 0 ? level : 0.0f, channel == 1 ? level : 0.0f, channel == 2 ? level : 0.0f);
 }
 
 // Draws a value in tenths at column k, with a minus sign before the digits.
@@ -95,7 +99,7 @@ static void draw_value(int k, float top, float d, float v) {
 
 static void draw_type_buttons(float top) {
   static const char* const labels[6] = {"box", "sph", "cyl", "rev", "ext", "cone"};
-  static const int codes[6] = {TYPE_BOX, TYPE_SPHERE, TYPE_CYLINDER,
+  static const int codes[6] = {TYPE_BOX,        TYPE_SPHERE,    TYPE_CYLINDER,
                                TYPE_REVOLUTION, TYPE_EXTRUSION, TYPE_CONE};
   for (int b = 0; b < 6; b++) {
     if (new_type == codes[b])
@@ -146,8 +150,7 @@ void draw_object_panel() {
 
   draw_type_buttons(top);
 
-  const float angles[3] = {edit_angles[0] / 10.0f, edit_angles[1] / 10.0f,
-                           edit_angles[2] / 10.0f};
+  const float angles[3] = {edit_angles[0] / 10.0f, edit_angles[1] / 10.0f, edit_angles[2] / 10.0f};
   const float scales[3] = {edit_scales[0] * 10, edit_scales[1] * 10, edit_scales[2] * 10};
   draw_xyz_row(top, 45.0f, FIELD_ANGLE_X, angles);
   draw_xyz_row(top, 75.0f, FIELD_POS_X, edit_position);

@@ -1,15 +1,15 @@
 // The object panel: type buttons and the stepped values of the current object.
 #pragma once
 
-constexpr int FIELD_COLOR = 16;    // panel_field value of the colour row
-constexpr int CHANNEL_ALL = 3;     // color_channel value that steps r, g and b together
+constexpr int FIELD_COLOR = 16;  // panel_field value of the colour row
+constexpr int CHANNEL_ALL = 3;   // color_channel value that steps r, g and b together
 
-extern int panel_field;     // selected value: a step_field code 0..9, or FIELD_COLOR
-extern int armed_field;     // value the previous click selected; clicking it again steps
-extern int color_channel;   // selected colour channel: 0 r, 1 g, 2 b, 3 all
-extern int armed_channel;   // colour channel the previous colour click selected
-extern int coarse_steps;    // 1 steps ten times larger ("inc/dec*10"), 0 small steps
-extern char text3[4];       // three characters of a value text and the terminating zero
+extern int panel_field;    // selected value: a step_field code 0..9, or FIELD_COLOR
+extern int armed_field;    // value the previous click selected; clicking it again steps
+extern int color_channel;  // selected colour channel: 0 r, 1 g, 2 b, 3 all
+extern int armed_channel;  // colour channel the previous colour click selected
+extern int coarse_steps;   // 1 steps ten times larger ("inc/dec*10"), 0 small steps
+extern char text3[4];      // three characters of a value text and the terminating zero
 
 void draw_object_panel();
 // Mouse event in GLUT coordinates; the caller redraws.

@@ -53,12 +53,13 @@ TEST_F(Keys, NamesDistanceAndDelete) {
 
 TEST_F(Keys, ViewListAndMarks) {
   longitude = 355;
-  const struct { int key, times, *value, expected; } runs[] = {
-      {GLUT_KEY_UP, 20, &latitude, 90},          {GLUT_KEY_DOWN, 40, &latitude, -90},
-      {GLUT_KEY_RIGHT, 1, &longitude, 360},      {GLUT_KEY_RIGHT, 1, &longitude, 5},
-      {GLUT_KEY_LEFT, 2, &longitude, 355},       {GLUT_KEY_PAGE_DOWN, 99, &list_first, 62},
-      {GLUT_KEY_PAGE_UP, 99, &list_first, 6},    {GLUT_KEY_F12, 1, &ClusterTable[8], 1},
-      {GLUT_KEY_F11, 1, &ClusterTable[8], 0}};
+  const struct {
+    int key, times, *value, expected;
+  } runs[] = {{GLUT_KEY_UP, 20, &latitude, 90},       {GLUT_KEY_DOWN, 40, &latitude, -90},
+              {GLUT_KEY_RIGHT, 1, &longitude, 360},   {GLUT_KEY_RIGHT, 1, &longitude, 5},
+              {GLUT_KEY_LEFT, 2, &longitude, 355},    {GLUT_KEY_PAGE_DOWN, 99, &list_first, 62},
+              {GLUT_KEY_PAGE_UP, 99, &list_first, 6}, {GLUT_KEY_F12, 1, &ClusterTable[8], 1},
+              {GLUT_KEY_F11, 1, &ClusterTable[8], 0}};
   for (const auto& r : runs) {
     special(r.key, r.times);
     EXPECT_EQ(*r.value, r.expected) << r.key;

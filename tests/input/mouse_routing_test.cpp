@@ -35,11 +35,13 @@ struct Routing : ::testing::Test {
 TEST_F(Routing, SceneAreaAndPanelBoundaries) {
   // 25-pixel bands at top and bottom, 150 at the sides; the object panel to
   // x 164 and y 204, the lights panel from x 436.
-  const struct { int x, y; bool scene; } points[] = {
-      {300, 25, false}, {300, 26, true},   {300, 474, true},  {300, 475, false},
-      {150, 250, false}, {151, 250, true}, {449, 250, true},  {450, 250, false},
-      {164, 204, false}, {165, 204, true}, {164, 205, true},  {436, 100, false},
-      {435, 100, true}};
+  const struct {
+    int x, y;
+    bool scene;
+  } points[] = {{300, 25, false},  {300, 26, true},  {300, 474, true}, {300, 475, false},
+                {150, 250, false}, {151, 250, true}, {449, 250, true}, {450, 250, false},
+                {164, 204, false}, {165, 204, true}, {164, 205, true}, {436, 100, false},
+                {435, 100, true}};
   for (const auto& p : points) EXPECT_EQ(reaches_scene(p.x, p.y), p.scene) << p.x << "," << p.y;
 
   mouse_3d(2, 0, 300, 250);
@@ -92,8 +94,8 @@ TEST_F(Routing, DialogBrowserCodeListAndMenusComeFirst) {
 }
 
 TEST(Ground, SnapAndPlace) {
-  const float snaps[][2] = {{0.25f, 0.2f}, {0.27f, 0.3f}, {-0.27f, -0.3f}, {-0.23f, -0.2f},
-                            {1.96f, 2.0f}, {-0.05f, 0.0f}};
+  const float snaps[][2] = {{0.25f, 0.2f},   {0.27f, 0.3f}, {-0.27f, -0.3f},
+                            {-0.23f, -0.2f}, {1.96f, 2.0f}, {-0.05f, 0.0f}};
   for (const auto& s : snaps) EXPECT_FLOAT_EQ(snap_tenth(s[0]), s[1]) << s[0];
 
   reset_all();

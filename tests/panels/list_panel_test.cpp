@@ -1,9 +1,10 @@
+#include "panels/list_panel.h"
+
 #include <gtest/gtest.h>
 
 #include "app/scene.h"
 #include "app/startup.h"
 #include "input/scratch_dir.h"
-#include "panels/list_panel.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "panels/object_panel.h"
+
 #include <gtest/gtest.h>
 
 #include "app/scene.h"
@@ -5,7 +7,6 @@
 #include "app/window.h"
 #include "input/input.h"
 #include "input/scratch_dir.h"
-#include "panels/object_panel.h"
 
 namespace {
 
