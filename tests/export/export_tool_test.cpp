@@ -28,7 +28,10 @@ class ExportTool : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_all();
-    dir_ = ::testing::TempDir() + "export_tool_test";
+    // One directory per test and process: ctest runs tests side by side.
+    dir_ = ::testing::TempDir() + "export_tool_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+           std::to_string(getpid());
     std::system(("rm -rf '" + dir_ + "' && mkdir -p '" + dir_ + "'").c_str());
     ASSERT_TRUE(exists(TOOL)) << "build the silmod-export target first";
   }

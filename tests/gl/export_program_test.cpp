@@ -63,7 +63,7 @@ TEST(ExportedProgram, CompilesAndShowsEveryObjectType) {
   ObjectTable[1].position[3] = 1.0f;    // a positional light
   light_on[4] = 1;
 
-  const std::string dir = ::testing::TempDir() + "exported_program";
+  const std::string dir = ::testing::TempDir() + "exported_program_" + std::to_string(getpid());
   ASSERT_EQ(run("rm -rf '" + dir + "' && mkdir -p '" + dir + "'"), "");
   ASSERT_TRUE(write_gl_program((dir + "/scene.c").c_str()));
   const std::string src = SILMOD_SOURCE_DIR "/src/render";
