@@ -100,8 +100,7 @@ static bool change_dir(const char* target) {
   if (!ok) std::fprintf(stderr, "%s: %s\n", target, std::strerror(errno));
   if (ok && !read_working_dir()) {
     ok = false;
-    if (back >= 0 && fchdir(back) != 0)
-      std::fprintf(stderr, "cannot return to %s\n", current_dir);
+    if (back >= 0 && fchdir(back) != 0) std::fprintf(stderr, "cannot return to %s\n", current_dir);
   }
   if (back >= 0) close(back);
   if (ok) update_listing();
@@ -257,7 +256,8 @@ static void click_buttons(int bx) {
     if (browse_home) {
       accept_home();
     } else {
-      if (chdir(current_dir) != 0) std::fprintf(stderr, "%s: %s\n", current_dir, std::strerror(errno));
+      if (chdir(current_dir) != 0)
+        std::fprintf(stderr, "%s: %s\n", current_dir, std::strerror(errno));
       change_dir("..");
       sel_entry = -1;
       list_top = 0;
@@ -374,8 +374,8 @@ void reset_browser() {
     std::fprintf(stderr, "working directory: %s\n", std::strerror(errno));
     cwd[0] = 0;
   }
-  char* dirs[] = {home_dir, current_dir, ses_save_dir, ses_load_dir, c_dir, rib_dir, code_dir,
-                  saved_home};
+  char* dirs[] = {home_dir, current_dir, ses_save_dir, ses_load_dir,
+                  c_dir,    rib_dir,     code_dir,     saved_home};
   for (char* d : dirs) copy_text(d, cwd);
   listed_dir[0] = 0;
   close_browser();

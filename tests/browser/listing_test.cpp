@@ -55,7 +55,7 @@ TEST_F(ListingTest, DirectoriesFirstThenMatchingFilesInByteOrder) {
   // "." and ".." sort first and are dropped; a directory whose name holds the
   // extension sorts among the files but stays a directory.
   EXPECT_EQ(listed(), (std::vector<std::string>{"sub/", "A.ses", "a.ses", "b.ses", "old.ses/",
-                                                 "x.session.bak"}));
+                                                "x.session.bak"}));
   char cwd[512];
   ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
   EXPECT_EQ(std::string(cwd), root);  // the listed directory is the working directory after

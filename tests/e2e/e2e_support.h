@@ -204,7 +204,8 @@ class App {
 
   Image shot(const std::string& win) {
     std::string file = base + "/shot.ppm";
-    if (run("import -window " + win + " -depth 8 ppm:" + file + " 2>/dev/null") != 0) return Image();
+    if (run("import -window " + win + " -depth 8 ppm:" + file + " 2>/dev/null") != 0)
+      return Image();
     return read_ppm(file);
   }
 
@@ -244,8 +245,8 @@ class App {
       dup2(null_fd, 1);
       dup2(null_fd, 2);
       std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp", static_cast<char*>(nullptr));
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);

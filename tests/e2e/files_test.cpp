@@ -112,7 +112,7 @@ TEST(Files, ShaderCodeFileFromTheHomeDirectory) {
   app.type("/lib");
   app.click(app.display_win, App::UPDIR_X, App::BUTTON_Y);  // " OK "
 
-  app.io_menu(6);  // "load RIB code file"
+  app.io_menu(6);                                          // "load RIB code file"
   app.click(app.display_win, App::HOME_X, App::BUTTON_Y);  // " home " is now lib
   app.double_click(app.display_win, App::ROW_X, App::row_y(0));
 

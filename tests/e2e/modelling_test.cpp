@@ -62,7 +62,7 @@ TEST(Modelling, ObjectsAndSilhouetteReachTheBackupAndTheScreen) {
   ASSERT_FALSE(img.empty());
   EXPECT_TRUE(img.grey(380, 440, 178));  // the 3D view's grey background
   EXPECT_TRUE(img.grey(560, 250, 178));
-  EXPECT_TRUE(img.grey(150, 190, 138));  // the object panel over it
+  EXPECT_TRUE(img.grey(150, 190, 138));     // the object panel over it
   EXPECT_TRUE(img.grey(590, 480, 153, 6));  // the object list
   EXPECT_TRUE(app.alive()) << app.log();
 }
