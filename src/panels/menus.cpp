@@ -99,7 +99,7 @@ void draw_dialogs(int w2, int h2) {
   }
 }
 
-enum Answer { NONE, LEFT_CHOICE, RIGHT_CHOICE, OK_CHOICE };
+enum Answer { NONE, LEFT_CHOICE, RIGHT_CHOICE };
 
 Answer answer_at(int x, int y) {
   const int w2 = win_width / 2, h2 = win_height / 2;
