@@ -7,6 +7,15 @@
 
 static bool valid_index(int i) { return i >= 0 && i < MAX_RECORDS; }
 
+// A colour channel as the truncated byte of the edit buffer; a channel that an
+// intensity raise pushed past 1.0 (or a bad value from a file) holds 255 or 0.
+static unsigned char color_byte(float c) {
+  const float v = c * 255;
+  if (!(v > 0.0f)) return 0;
+  if (v >= 255.0f) return 255;
+  return static_cast<unsigned char>(v);
+}
+
 static void copy_silhouette_points(ObjectRecord& dst, const ObjectRecord& src) {
   for (int k = 0; k <= src.silend && k < MAX_SIL_POINTS; k++) {
     dst.silpix[k][0] = src.silpix[k][0];
@@ -155,7 +164,7 @@ void load_edit_buffer() {
   if (!valid_index(current_record)) return;
   const ObjectRecord& c = ObjectTable[current_record];
   for (int k = 0; k < 3; k++) {
-    edit_color[k] = static_cast<unsigned char>(c.color[k] * 255);
+    edit_color[k] = color_byte(c.color[k]);
     edit_scales[k] = c.scales[k];
     edit_angles[k] = c.angles[k];
     edit_position[k] = c.position[k];

@@ -182,6 +182,12 @@ TEST_F(Operations, EditBufferTruncatesColourBytes) {
   apply_edit_buffer();
   EXPECT_FLOAT_EQ(ObjectTable[6].color[0], 127.0f / 255.0f);
   EXPECT_FLOAT_EQ(ObjectTable[6].color[1], 0.2f);
+  // A channel beyond 1.0 (after an intensity raise) or below 0 loads clamped.
+  ObjectTable[6].color[2] = 1.3f;
+  ObjectTable[6].color[1] = -0.5f;
+  load_edit_buffer();
+  EXPECT_EQ(edit_color[2], 255);
+  EXPECT_EQ(edit_color[1], 0);
   // apply does not write the pick, the fourth colour component or the name.
   ObjectTable[6].pick[0] = 0.3f;
   edit_pick[0] = -0.9f;
