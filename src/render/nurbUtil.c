@@ -62,19 +62,24 @@ void periodic_control_points(int order, int last, float pts[][2], float* out) {
   }
 }
 
+static double chord(float a[2], float b[2]) {
+  double dx = (double)b[0] - a[0], dy = (double)b[1] - a[1];
+  return sqrt(dx * dx + dy * dy);
+}
+
 int arc_params(int n, float pts[][2], int closed, float* t) {
   double total = 0.0, run = 0.0;
   int j;
   if (n < 1 || n > NURB_MAX_POINTS) return 0;
-  for (j = 1; j < n; j++) total += hypot(pts[j][0] - pts[j - 1][0], pts[j][1] - pts[j - 1][1]);
-  if (closed) total += hypot(pts[0][0] - pts[n - 1][0], pts[0][1] - pts[n - 1][1]);
+  for (j = 1; j < n; j++) total += chord(pts[j - 1], pts[j]);
+  if (closed) total += chord(pts[n - 1], pts[0]);
   if (!(total > 0.0)) {
     for (j = 0; j < n + (closed ? 1 : 0); j++) t[j] = 0.0f;
     return 0;
   }
   t[0] = 0.0f;
   for (j = 1; j < n; j++) {
-    run += hypot(pts[j][0] - pts[j - 1][0], pts[j][1] - pts[j - 1][1]);
+    run += chord(pts[j - 1], pts[j]);
     t[j] = (float)(run / total);
   }
   /* The end of the range is exactly 1, not a rounded sum. */
