@@ -134,8 +134,8 @@ int main(int argc, char** argv) {
       std::vector<double> times;
       for (int r = 0; r < runs; r++) times.push_back(frame_ms(frames));
       std::sort(times.begin(), times.end());
-      std::printf("%-46s %4d %10.2f %10.2f %10.2f\n", scene.name, density,
-                  times[times.size() / 2], times.front(), times.back());
+      std::printf("%-46s %4d %10.2f %10.2f %10.2f\n", scene.name, density, times[times.size() / 2],
+                  times.front(), times.back());
       std::fflush(stdout);
     }
   }

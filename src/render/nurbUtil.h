@@ -62,40 +62,40 @@ int arc_params(int n, float pts[][2], int closed, float* t);
 /* Surface of revolution about y: rows follow the circle, columns the
    silhouette; homogeneous control points. */
 typedef struct NurbRevolution {
-  int order;                                           /* along the silhouette */
-  int columns;                                         /* control points per row */
-  int knot_count;                                      /* silhouette knots */
-  float knots[NURB_MAX_KNOTS];                         /* silhouette knots */
-  int textured;                                        /* 0: no length, no texture */
-  float net[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][4];  /* (x a, y w, x b, w) */
-  float tex[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][2];  /* (row / 8, chord t) */
+  int order;                                          /* along the silhouette */
+  int columns;                                        /* control points per row */
+  int knot_count;                                     /* silhouette knots */
+  float knots[NURB_MAX_KNOTS];                        /* silhouette knots */
+  int textured;                                       /* 0: no length, no texture */
+  float net[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][4]; /* (x a, y w, x b, w) */
+  float tex[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][2]; /* (row / 8, chord t) */
 } NurbRevolution;
 int nurb_build_revolution(int order, int knot_type, int n, float pts[][2], NurbRevolution* out);
 
 /* Side surface of an extrusion: a pair of vertices (z -5, z +5) per control point. */
 typedef struct NurbExtrusion {
-  int order;                            /* along the silhouette */
-  int columns;                          /* vertex pairs */
-  int knot_count;                       /* silhouette knots */
-  float knots[NURB_MAX_KNOTS];          /* silhouette knots */
-  int textured;                         /* 0: no length, no texture */
-  float vert[NURB_MAX_CONTROL][2][3];   /* back and front vertex of each point */
-  float tex[NURB_MAX_CONTROL][2][2];    /* (chord t, 0) and (chord t, 1) */
+  int order;                          /* along the silhouette */
+  int columns;                        /* vertex pairs */
+  int knot_count;                     /* silhouette knots */
+  float knots[NURB_MAX_KNOTS];        /* silhouette knots */
+  int textured;                       /* 0: no length, no texture */
+  float vert[NURB_MAX_CONTROL][2][3]; /* back and front vertex of each point */
+  float tex[NURB_MAX_CONTROL][2][2];  /* (chord t, 0) and (chord t, 1) */
 } NurbExtrusion;
 int nurb_build_extrusion(int order, int knot_type, int n, float pts[][2], NurbExtrusion* out);
 
 /* Flat cap: one bilinear patch over the bounding box, trimmed by the silhouette. */
 typedef struct NurbCap {
-  int order;                          /* of the trim curve */
-  int side;                           /* nurbFRONT or nurbBACK */
-  float xmin, xmax, ymin, ymax;       /* bounding box of the silhouette */
-  float vert[2][2][3];                /* patch corners, s along x, t along y */
-  float normal[2][2][3];              /* (0, 0, +1) front, (0, 0, -1) back */
-  float tex[2][2][2];                 /* mirrored in s for the back */
-  int trim_count;                     /* trim control points */
-  float trim[NURB_MAX_CONTROL][2];    /* silhouette in the patch's unit square */
-  int knot_count;                     /* trim knots */
-  float knots[NURB_MAX_KNOTS];        /* trim knots */
+  int order;                       /* of the trim curve */
+  int side;                        /* nurbFRONT or nurbBACK */
+  float xmin, xmax, ymin, ymax;    /* bounding box of the silhouette */
+  float vert[2][2][3];             /* patch corners, s along x, t along y */
+  float normal[2][2][3];           /* (0, 0, +1) front, (0, 0, -1) back */
+  float tex[2][2][2];              /* mirrored in s for the back */
+  int trim_count;                  /* trim control points */
+  float trim[NURB_MAX_CONTROL][2]; /* silhouette in the patch's unit square */
+  int knot_count;                  /* trim knots */
+  float knots[NURB_MAX_KNOTS];     /* trim knots */
 } NurbCap;
 int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, float depth,
                    NurbCap* out);
