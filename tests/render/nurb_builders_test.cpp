@@ -67,19 +67,6 @@ TEST(Revolution, OpenNetSweepsAboutTheYAxis) {
   EXPECT_EQ(rev->tex[5][3][1], 1.0f);
 }
 
-TEST(Revolution, PeriodicColumnsWrapAndTextureKeepsRising) {
-  Sil s{{1, 0}, {2, 0}, {2, 2}, {1, 3}, {1, 1}};
-  auto rev = std::make_unique<NurbRevolution>();
-  ASSERT_TRUE(nurb_build_revolution(4, periodic, s.n, s.p, rev.get()));
-  EXPECT_EQ(rev->columns, 8);
-  EXPECT_EQ(rev->net[7][7][0], rev->net[7][2][0]);
-  float t[NURB_MAX_POINTS + 1];
-  arc_params(s.n, s.p, 1, t);
-  EXPECT_EQ(rev->tex[3][5][1], 1.0f);
-  EXPECT_NEAR(rev->tex[3][7][1], t[2] + 1, EPS);
-  for (int j = 1; j < rev->columns; j++) EXPECT_GT(rev->tex[3][j][1], rev->tex[3][j - 1][1]);
-}
-
 TEST(Extrusion, PeriodicSidesWrapThroughTheSeam) {
   Sil s{{0, 0}, {2, 0}, {2, 1}, {1, 2}, {0, 1}};
   auto ext = std::make_unique<NurbExtrusion>();
@@ -134,10 +121,6 @@ TEST(Cap, PatchAndClosedTrimLoops) {
   EXPECT_GT(trim_area(front, front.trim_count), 0);
   EXPECT_EQ(front.trim[1][0], 1.0f);
   EXPECT_EQ(front.trim[4][0], 0.0f);
-  ASSERT_TRUE(nurb_build_cap(4, periodic, cw.n, cw.p, nurbBACK, -5, &front));
-  EXPECT_GT(trim_area(front, cw.n), 0);
-  EXPECT_EQ(front.trim[1][0], 0.125f);
-  EXPECT_EQ(front.trim[cw.n + 2][1], front.trim[2][1]);
 }
 
 TEST(Builders, RefuseWhatCannotMakeASurfaceAndHoldTheLargest) {
