@@ -25,8 +25,6 @@ namespace e2e {
 
 using Clock = std::chrono::steady_clock;
 
-inline void pause_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
 inline std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
@@ -34,61 +32,54 @@ inline std::string slurp(const std::string& path) {
   return s.str();
 }
 
-// Runs a shell command; its standard output goes to *out when given.
+// Runs a shell command; its output goes to *out when given. The exit code.
 inline int run(const std::string& cmd, std::string* out = nullptr) {
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return -1;
-  std::string text;
   char buf[512];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+    if (out) out->append(buf, n);
   int status = pclose(p);
-  if (out) *out = text;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Polls cond every 50 ms for at most ms milliseconds.
 inline bool wait_for(const std::function<bool()>& cond, int ms = 10000) {
-  auto end = Clock::now() + std::chrono::milliseconds(ms);
-  while (Clock::now() < end) {
+  for (auto end = Clock::now() + std::chrono::milliseconds(ms); Clock::now() < end;) {
     if (cond()) return true;
-    pause_ms(50);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return cond();
 }
 
-// A screenshot as 8-bit RGB.
+// A screenshot as 8-bit RGB, read from a binary PPM.
 struct Image {
   int width = 0, height = 0;
-  std::vector<unsigned char> rgb;
+  std::string rgb;
+  explicit Image(const std::string& ppm) {
+    std::istringstream in(ppm);
+    std::string magic;
+    int maxval = 0;
+    in >> magic >> width >> height >> maxval;
+    in.get();
+    std::streamoff start = in.tellg();
+    size_t size = static_cast<size_t>(width) * height * 3;
+    if (magic == "P6" && maxval == 255 && width > 0 && height > 0 && start > 0 &&
+        ppm.size() >= static_cast<size_t>(start) + size)
+      rgb = ppm.substr(static_cast<size_t>(start), size);
+  }
   bool empty() const { return rgb.empty(); }
-  // Channel c (0 red, 1 green, 2 blue) of the pixel at window x, y (y down).
-  int at(int x, int y, int c) const { return rgb[(static_cast<size_t>(y) * width + x) * 3 + c]; }
-  // Whether the pixel is a grey of the given level, within tol.
+  // Whether the pixel at window x, y (y down) is a grey of the given level.
   bool grey(int x, int y, int level, int tol = 3) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return false;
-    for (int c = 0; c < 3; c++)
-      if (std::abs(at(x, y, c) - level) > tol) return false;
+    if (x < 0 || y < 0 || x >= width || y >= height || empty()) return false;
+    for (int c = 0; c < 3; c++) {
+      int v = static_cast<unsigned char>(rgb[(static_cast<size_t>(y) * width + x) * 3 + c]);
+      if (std::abs(v - level) > tol) return false;
+    }
     return true;
   }
 };
-
-// Reads a binary PPM (P6, maxval 255).
-inline Image read_ppm(const std::string& path) {
-  Image img;
-  std::string data = slurp(path);
-  std::istringstream in(data);
-  std::string magic;
-  int maxval = 0;
-  in >> magic >> img.width >> img.height >> maxval;
-  if (magic != "P6" || maxval != 255 || img.width <= 0 || img.height <= 0) return Image();
-  in.get();
-  size_t size = static_cast<size_t>(img.width) * img.height * 3;
-  size_t start = static_cast<size_t>(in.tellg());
-  if (data.size() < start + size) return Image();
-  img.rgb.assign(data.begin() + start, data.begin() + start + size);
-  return img;
-}
 
 // One running silmod with its own X server and working directory.
 class App {
@@ -98,11 +89,10 @@ class App {
   std::string display_win, curves_win;
   pid_t app_pid = -1;
 
-  // Display-window points of the controls the tests use (600 x 500 window).
-  static constexpr int FIELD_X = 400, FIELD_Y = 38;  // the browser's name field
+  // Display-window points of the browser's controls (600 x 500 window).
+  static constexpr int FIELD_X = 400, FIELD_Y = 38;  // the name field
   static constexpr int BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450, HOME_X = 550;
-  static constexpr int ROW_X = 400;
-  static int row_y(int k) { return 105 + 15 * k; }
+  static constexpr int ROW_X = 400, ROW0_Y = 105;
 
   App() {
     char tmpl[] = "/tmp/silmod_e2e_XXXXXX";
@@ -111,43 +101,35 @@ class App {
     std::filesystem::create_directories(dir);
   }
   ~App() {
-    stop_process(&app_pid);
-    for (pid_t p : others_) stop_process(&p);
-    stop_process(&xvfb_pid_);
+    for (pid_t p : {app_pid, other_pid_, xvfb_pid_}) stop_process(p);
     if (!base.empty() && !std::getenv("SILMOD_E2E_KEEP")) std::filesystem::remove_all(base);
   }
 
   std::string path(const std::string& name) const { return dir + "/" + name; }
   std::string log() const { return slurp(base + "/silmod.log"); }
 
-  // Starts the X server and silmod, waits for the first frame with panels
-  // and moves the "curves" window off the "display" window.
-  bool start() {
+  // Starts the X server and silmod, named to it by DISPLAY or, with
+  // display_option, by GLUT's "-display" option alone; waits for the first
+  // frame with panels and puts the "curves" window beside the "display" one.
+  bool start(bool display_option = false) {
     if (!start_xvfb()) return false;
-    app_pid = spawn({std::string(SILMOD_BINARY_DIR) + "/silmod"}, dir, base + "/silmod.log");
+    std::vector<std::string> argv = {std::string(SILMOD_BINARY_DIR) + "/silmod"};
+    if (display_option) argv.insert(argv.end(), {"-display", display_});
+    app_pid = spawn(argv, "silmod.log", !display_option);
     display_win = find_window(app_pid, "^display$");
     curves_win = find_window(app_pid, "^curves$");
     if (display_win.empty() || curves_win.empty()) return false;
-    // Side by side at the screen's corner, as a window manager would leave them.
     xdo("windowmove " + display_win + " 0 0");
     xdo("windowmove " + curves_win + " 620 0");
-    // The object panel's translucent grey shows once the first frame is drawn
-    // at the window's real size.
-    if (!wait_for([&] {
-          Image img = shot(display_win);
-          return !img.empty() && img.width == 600 && img.grey(150, 190, 138, 4);
-        }))
-      return false;
-    return true;
+    // The object panel's translucent grey at the window's real size.
+    return wait_for([&] { return shot(display_win).grey(150, 190, 138, 4); });
   }
 
   bool alive() { return app_pid > 0 && waitpid(app_pid, nullptr, WNOHANG) == 0; }
 
   // Starts another program (an exported one) on this test's X server.
   pid_t spawn_other(const std::string& program, const std::string& log_name) {
-    pid_t p = spawn({program}, dir, base + "/" + log_name);
-    others_.push_back(p);
-    return p;
+    return other_pid_ = spawn({program}, log_name, true);
   }
 
   // Id of the window of process pid whose name matches the pattern, or "".
@@ -165,9 +147,9 @@ class App {
     xdo("mousemove --window " + win + " " + std::to_string(x) + " " + std::to_string(y));
   }
 
-  void click(const std::string& win, int x, int y, int button = 1) {
+  void click(const std::string& win, int x, int y) {
     move(win, x, y);
-    xdo("click " + std::to_string(button));
+    xdo("click 1");
     note_press(win, x);
   }
 
@@ -175,27 +157,27 @@ class App {
   // the previous one as a double click, so the first press waits until the
   // last one in the browser is more than a second old.
   void double_click(const std::string& win, int x, int y) {
-    auto ready = last_browser_press_ + std::chrono::milliseconds(1300);
-    if (Clock::now() < ready) std::this_thread::sleep_until(ready);
+    std::this_thread::sleep_until(last_browser_press_ + std::chrono::milliseconds(1300));
     move(win, x, y);
     xdo("click --repeat 2 --delay 150 1");
     note_press(win, x);
   }
 
-  // Typed with the pointer over the "display" window, which then has the keys.
+  // Keys go to the "display" window while the pointer is over it.
   void type(const std::string& text) {
     move(display_win, FIELD_X, FIELD_Y);
     xdo("type --delay 20 '" + text + "'");
   }
-  void keys(const std::string& key, int count) {
+  void backspaces(int count) {
     move(display_win, FIELD_X, FIELD_Y);
-    std::string list;
-    for (int i = 0; i < count; i++) list += key + " ";
-    xdo("key --delay 20 " + list);
+    std::string keys;
+    for (int i = 0; i < count; i++) keys += " BackSpace";
+    xdo("key --delay 20" + keys);
   }
 
   // Entry k (1 = first) of the "i/o menu" or of the "misc" menu: the pointer
-  // goes onto the title, which opens the menu, then down to the entry.
+  // passes below the bar (a title still lit from the last visit opens
+  // nothing until then), goes onto the title, then down to the entry.
   void io_menu(int k) { menu(270, 260, k); }
   void misc_menu(int k) { menu(195, 200, k); }
 
@@ -204,21 +186,17 @@ class App {
 
   Image shot(const std::string& win) {
     std::string file = base + "/shot.ppm";
-    if (run("import -window " + win + " -depth 8 ppm:" + file + " 2>/dev/null") != 0)
-      return Image();
-    return read_ppm(file);
+    run("import -window " + win + " -depth 8 ppm:" + file + " 2>/dev/null");
+    return Image(slurp(file));
   }
 
-  bool wait_file(const std::string& name, const std::string& text = "") {
-    return wait_for([&] {
-      std::string s = slurp(path(name));
-      return !s.empty() && s.find(text) != std::string::npos;
-    });
+  bool wait_file(const std::string& name, const std::string& text) {
+    return wait_for([&] { return slurp(path(name)).find(text) != std::string::npos; });
   }
 
  private:
-  pid_t xvfb_pid_ = -1;
-  std::vector<pid_t> others_;
+  pid_t xvfb_pid_ = -1, other_pid_ = -1;
+  std::string display_;
   Clock::time_point last_browser_press_ = Clock::now() - std::chrono::seconds(10);
 
   void note_press(const std::string& win, int x) {
@@ -226,8 +204,6 @@ class App {
   }
 
   void menu(int title_x, int entry_x, int k) {
-    // A title still lit from the last visit opens nothing until the pointer
-    // has been below the bar, so it passes there first.
     move(display_win, entry_x, 40);
     move(display_win, title_x, 5);
     move(display_win, entry_x, 20 * k);
@@ -252,26 +228,27 @@ class App {
     close(fds[1]);
     std::string number;
     pollfd pfd{fds[0], POLLIN, 0};
-    auto end = Clock::now() + std::chrono::seconds(15);
-    while (Clock::now() < end && number.find('\n') == std::string::npos) {
-      if (poll(&pfd, 1, 200) <= 0) continue;
-      char c;
-      if (read(fds[0], &c, 1) != 1) break;
-      number += c;
-    }
+    char c;
+    for (auto end = Clock::now() + std::chrono::seconds(15);
+         Clock::now() < end && number.find('\n') == std::string::npos;)
+      if (poll(&pfd, 1, 200) > 0) {
+        if (read(fds[0], &c, 1) != 1) break;
+        number += c;
+      }
     close(fds[0]);
-    if (number.empty() || number.find('\n') == std::string::npos) return false;
+    if (number.empty() || number.back() != '\n') return false;
     number.pop_back();
-    setenv("DISPLAY", (":" + number).c_str(), 1);
+    display_ = ":" + number;
+    setenv("DISPLAY", display_.c_str(), 1);  // for xdotool and import
     return true;
   }
 
-  static pid_t spawn(const std::vector<std::string>& argv, const std::string& cwd,
-                     const std::string& log_path) {
+  pid_t spawn(const std::vector<std::string>& argv, const std::string& log_name, bool with_env) {
     pid_t p = fork();
     if (p == 0) {
-      if (chdir(cwd.c_str()) != 0) _exit(126);
-      int log_fd = open(log_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (chdir(dir.c_str()) != 0) _exit(126);
+      if (!with_env) unsetenv("DISPLAY");
+      int log_fd = open((base + "/" + log_name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (log_fd >= 0) {
         dup2(log_fd, 1);
         dup2(log_fd, 2);
@@ -285,14 +262,13 @@ class App {
     return p;
   }
 
-  static void stop_process(pid_t* pid) {
-    if (*pid <= 0) return;
-    kill(*pid, SIGTERM);
-    if (!wait_for([&] { return waitpid(*pid, nullptr, WNOHANG) != 0; }, 3000)) {
-      kill(*pid, SIGKILL);
-      waitpid(*pid, nullptr, 0);
+  static void stop_process(pid_t pid) {
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    if (!wait_for([&] { return waitpid(pid, nullptr, WNOHANG) != 0; }, 3000)) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
     }
-    *pid = -1;
   }
 };
 
