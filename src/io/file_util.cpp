@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -62,6 +63,16 @@ bool ReplacingFile::open(const char* target, std::string& why) {
   if (target_.empty()) {
     why = "no file name";
     return false;
+  }
+  // Replace what opening the name for writing would change: the file a link
+  // points to, and only a file that may be written.
+  if (char* real = realpath(target_.c_str(), nullptr)) {
+    target_ = real;
+    std::free(real);
+    if (access(target_.c_str(), W_OK) != 0) {
+      why = std::strerror(errno);
+      return false;
+    }
   }
   // The temporary file lives in the same directory so that rename replaces
   // the target in one step.

@@ -15,7 +15,8 @@ bool absolute_path(const char* path, char* out, std::size_t size);
 
 // A file written under a temporary name in the target's directory and renamed
 // over the target by commit(). Until then the old file stays untouched; an
-// uncommitted writer removes its temporary file.
+// uncommitted writer removes its temporary file. A link is followed to the
+// file it names, and a file that may not be written is refused.
 class ReplacingFile {
  public:
   ReplacingFile() = default;

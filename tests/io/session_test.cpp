@@ -185,20 +185,21 @@ TEST_F(Sessions, MalformedFilesLeaveEverythingAsItWas) {
   EXPECT_TRUE(scene_state() == before);
 }
 
-TEST_F(Sessions, FailedSaveKeepsTheOldFile) {
+TEST_F(Sessions, SaveReplacesOnlyAWritableFileAndOnlyWhenComplete) {
+  namespace fs = std::filesystem;
   build_scene();
-  ASSERT_TRUE(std::filesystem::create_directory("ro"));
-  write_file("ro/keep.ses", "old content\n");
-  write_file("keep.ses", "old content\n");
-  std::filesystem::permissions(
-      "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  ASSERT_TRUE(fs::create_directory("ro"));
+  for (const char* name : {"ro/keep.ses", "keep.ses", "locked.ses"}) write_file(name, "old\n");
+  fs::permissions("ro", fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions("locked.ses", fs::perms::owner_read);
   if (access("ro", W_OK) != 0) {  // permissions do not bind the superuser
     testing::internal::CaptureStderr();
     EXPECT_FALSE(save_session("ro/keep.ses"));
+    EXPECT_FALSE(save_session("locked.ses"));
     testing::internal::GetCapturedStderr();
-    EXPECT_EQ(read_file("ro/keep.ses"), "old content\n");
+    EXPECT_EQ(read_file("ro/keep.ses") + read_file("locked.ses"), "old\nold\n");
   }
-  std::filesystem::permissions("ro", std::filesystem::perms::owner_all);
+  fs::permissions("ro", fs::perms::owner_all);
 
   // A write that fails half-way through: the file size limit stops it.
   struct rlimit old_limit;
@@ -212,7 +213,13 @@ TEST_F(Sessions, FailedSaveKeepsTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &old_limit);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("keep.ses: "), std::string::npos);
   EXPECT_FALSE(saved);
-  EXPECT_EQ(read_file("keep.ses"), "old content\n");
-  // Only shaders.rcf, keep.ses and ro remain: no temporary file is left.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
+  EXPECT_EQ(read_file("keep.ses"), "old\n");
+
+  // A link is written through, as a plain write would, and stays a link.
+  fs::create_symlink("ro/keep.ses", "link.ses");
+  ASSERT_TRUE(save_session("link.ses"));
+  EXPECT_TRUE(fs::is_symlink("link.ses"));
+  EXPECT_EQ(read_file("ro/keep.ses").rfind("version", 0), 0u);
+  // No temporary file is left beside shaders.rcf, the three sessions and ro.
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 5);
 }
