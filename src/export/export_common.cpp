@@ -1,9 +1,7 @@
 #include "export/export_common.h"
 
 #include <cstring>
-#include <string>
 
-#include "io/file_util.h"
 #include "render/render.h"
 
 bool is_silhouette_type(int type) { return type >= TYPE_REVOLUTION && type <= TYPE_BFACE; }
@@ -40,20 +38,4 @@ void write_code_lines(FILE* out, const CodeEntry* entry) {
     const char* line = entry->code_lines[i];
     std::fwrite(line, 1, strnlen(line, CODE_LINE_SIZE), out);
   }
-}
-
-bool write_file(const char* file_name, void (*write)(FILE*)) {
-  const char* name = file_name != nullptr ? file_name : "";
-  ReplacingFile file;
-  std::string why;
-  if (!file.open(name, why)) {
-    std::fprintf(stderr, "%s: cannot write: %s\n", name, why.c_str());
-    return false;
-  }
-  write(file.file());
-  if (!file.commit(why)) {
-    std::fprintf(stderr, "%s: %s\n", name, why.c_str());
-    return false;
-  }
-  return true;
 }

@@ -20,6 +20,3 @@ const CodeEntry* bound_code(int record);
 int code_line_count(const CodeEntry* entry);
 // Writes the entry's lines as they are, each carrying its own newline.
 void write_code_lines(FILE* out, const CodeEntry* entry);
-// Writes a file through write(), replacing the old one only once the new one
-// is complete; false, with "NAME: what went wrong" on stderr, on failure.
-bool write_file(const char* file_name, void (*write)(FILE*));

@@ -7,6 +7,7 @@
 
 #include "app/scene.h"
 #include "export/export_common.h"
+#include "io/file_util.h"
 #include "render/nurbUtil.h"
 
 namespace {
@@ -167,21 +168,21 @@ void write_silhouette_lines(FILE* out, const ObjectRecord& rec) {
   std::fprintf(out, "\norder=%2d; \n", rec.order);
 }
 
-void write_face(FILE* out, const ObjectRecord& rec, bool front) {
-  if (!silhouette_closed(rec) && rec.knots != 1) return;
-  write_silhouette_lines(out, rec);
-  std::fputs(rec.knots == 1 ? "knots=periodic; \n" : "knots=openknot; \n", out);
+void write_silend(FILE* out, const ObjectRecord& rec) {
   std::fprintf(out, "silend=%2d; \n", rec.silend);
-  const char* routine = rec.knots == 1 ? "nurbCapPeriodic" : "nurbCapOpen";
-  std::fprintf(out,
-               front ? "%s(order,silend+1,sil,nurbFRONT,5.0); \n"
-                     : "%s(order,silend+1,sil,nurbBACK,-5.0); \n",
-               routine);
+}
+
+void write_cap_call(FILE* out, bool periodic, bool front) {
+  std::fputs(periodic ? "nurbCapPeriodic" : "nurbCapOpen", out);
+  std::fputs(
+      front ? "(order,silend+1,sil,nurbFRONT,5.0); \n" : "(order,silend+1,sil,nurbBACK,-5.0); \n",
+      out);
 }
 
 void write_geometry(FILE* out, int i) {
   const ObjectRecord& rec = ObjectTable[i];
   const bool periodic = rec.knots == 1;
+  const bool capped = periodic || silhouette_closed(rec);
   switch (rec.surfacetype) {
     case TYPE_BOX:
       std::fputs(" glTranslatef(0.0,5.0,0.0); \n", out);
@@ -201,38 +202,30 @@ void write_geometry(FILE* out, int i) {
       break;
     case TYPE_REVOLUTION:
       write_silhouette_lines(out, rec);
-      std::fprintf(out, "silend=%2d; \n", rec.silend);
+      write_silend(out, rec);
       std::fputs(periodic ? "nurbSolidSurfRevPeriodic(order,silend+1,sil);  \n"
                           : "nurbSurfRevOpen(order,silend+1,sil);  \n",
                  out);
       break;
     case TYPE_EXTRUSION:
-      write_silhouette_lines(out, rec);
-      std::fprintf(out, "silend=%2d; \n", rec.silend);
-      if (periodic) {
-        std::fputs("nurbExtSidesPeriodic(order,silend+1,sil); \n", out);
-        std::fputs("nurbCapPeriodic(order,silend+1,sil,nurbFRONT,5.0); \n", out);
-        std::fputs("nurbCapPeriodic(order,silend+1,sil,nurbBACK,-5.0); \n", out);
-      } else {
-        std::fputs("nurbExtSidesOpen(order,silend+1,sil); \n", out);
-        if (silhouette_closed(rec)) {
-          std::fputs("nurbCapOpen(order,silend+1,sil,nurbFRONT,5.0); \n", out);
-          std::fputs("nurbCapOpen(order,silend+1,sil,nurbBACK,-5.0); \n", out);
-        }
-      }
-      break;
     case TYPE_OPENEXT:
       write_silhouette_lines(out, rec);
-      std::fprintf(out, "silend=%2d; \n", rec.silend);
+      write_silend(out, rec);
       std::fputs(periodic ? "nurbExtSidesPeriodic(order,silend+1,sil); \n"
                           : "nurbExtSidesOpen(order,silend+1,sil); \n",
                  out);
+      if (rec.surfacetype == TYPE_EXTRUSION && capped) {
+        write_cap_call(out, periodic, true);
+        write_cap_call(out, periodic, false);
+      }
       break;
     case TYPE_FFACE:
-      write_face(out, rec, true);
-      break;
     case TYPE_BFACE:
-      write_face(out, rec, false);
+      if (!capped) break;
+      write_silhouette_lines(out, rec);
+      std::fputs(periodic ? "knots=periodic; \n" : "knots=openknot; \n", out);
+      write_silend(out, rec);
+      write_cap_call(out, periodic, rec.surfacetype == TYPE_FFACE);
       break;
     default:
       break;
@@ -276,5 +269,5 @@ void write_gl_program_text(FILE* out) {
 }
 
 bool write_gl_program(const char* file_name) {
-  return write_file(file_name, write_gl_program_text);
+  return replace_file(file_name, write_gl_program_text);
 }

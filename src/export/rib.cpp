@@ -7,6 +7,7 @@
 #include "app/scene.h"
 #include "export/export_common.h"
 #include "io/code_table.h"
+#include "io/file_util.h"
 #include "render/nurbUtil.h"
 
 namespace {
@@ -350,4 +351,4 @@ void write_rib_text(FILE* out) {
   std::fputs("WorldEnd", out);
 }
 
-bool write_rib(const char* file_name) { return write_file(file_name, write_rib_text); }
+bool write_rib(const char* file_name) { return replace_file(file_name, write_rib_text); }

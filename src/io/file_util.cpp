@@ -139,3 +139,19 @@ void ReplacingFile::discard() {
     temp_.clear();
   }
 }
+
+bool replace_file(const char* file_name, void (*write)(std::FILE*)) {
+  const char* name = file_name ? file_name : "";
+  ReplacingFile file;
+  std::string why;
+  if (!file.open(name, why)) {
+    std::fprintf(stderr, "%s: cannot write: %s\n", name, why.c_str());
+    return false;
+  }
+  write(file.file());
+  if (!file.commit(why)) {
+    std::fprintf(stderr, "%s: %s\n", name, why.c_str());
+    return false;
+  }
+  return true;
+}

@@ -38,3 +38,7 @@ class ReplacingFile {
   std::string target_;
   std::string temp_;
 };
+
+// Writes a file through write(), replacing the old one only once the new one
+// is complete; false, with "NAME: what went wrong" on stderr, on failure.
+bool replace_file(const char* file_name, void (*write)(std::FILE*));

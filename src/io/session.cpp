@@ -84,19 +84,7 @@ bool write_session(std::FILE* out) {
 }
 
 bool save_session(const char* file_name) {
-  const char* name = file_name ? file_name : "";
-  ReplacingFile file;
-  std::string why;
-  if (!file.open(name, why)) {
-    std::fprintf(stderr, "%s: cannot write: %s\n", name, why.c_str());
-    return false;
-  }
-  write_session(file.file());
-  if (!file.commit(why)) {
-    std::fprintf(stderr, "%s: %s\n", name, why.c_str());
-    return false;
-  }
-  return true;
+  return replace_file(file_name, [](std::FILE* out) { write_session(out); });
 }
 
 void save_backup() { save_session(BACKUP_FILE); }
