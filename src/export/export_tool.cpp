@@ -1,6 +1,5 @@
 #include "export/export_tool.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -153,12 +152,10 @@ std::string absolute(const std::string& path, const std::string& cwd) {
 }
 
 std::string current_directory() {
-  std::vector<char> buf(4096);
-  while (getcwd(buf.data(), buf.size()) == nullptr) {
-    if (errno != ERANGE || buf.size() > (1u << 20)) return std::string();
-    buf.resize(buf.size() * 2);
-  }
-  return buf.data();
+  char* cwd = getcwd(nullptr, 0);
+  std::string path = cwd != nullptr ? cwd : "";
+  std::free(cwd);
+  return path;
 }
 
 // The session reader keeps the code section in "active.rcf" in the working
@@ -193,20 +190,12 @@ struct ScratchDirectory {
     return true;
   }
 
+  // Only the session reader's "active.rcf" is ever left in it.
   ~ScratchDirectory() {
     if (path.empty()) return;
-    if (!previous.empty() && chdir(previous.c_str()) != 0) {
+    if (!previous.empty() && chdir(previous.c_str()) != 0)
       std::fprintf(stderr, "silmod-export: cannot return to %s\n", previous.c_str());
-    }
-    if (DIR* dir = opendir(path.c_str())) {
-      while (dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) {
-          continue;
-        }
-        unlink((path + "/" + entry->d_name).c_str());
-      }
-      closedir(dir);
-    }
+    unlink((path + "/active.rcf").c_str());
     rmdir(path.c_str());
   }
 };
