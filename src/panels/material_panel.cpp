@@ -69,9 +69,9 @@ bool seen_pixel(int px, int py, unsigned char rgb[3]) {
   return true;
 }
 
-// A slider bar shading from black on the left to white on the right, with
-// the magenta mark at value 0..1.
-void slider(float v0, float v1, float value) {
+// A slider bar shading from black on the left to white on the right, its
+// label at (label_u, label_v), and over both the magenta mark at value 0..1.
+void slider(float v0, float v1, const char* label, float label_u, float label_v, float value) {
   glBegin(GL_QUADS);
   glColor3f(0, 0, 0);
   glVertex2f(-1, v1);
@@ -80,6 +80,8 @@ void slider(float v0, float v1, float value) {
   glVertex2f(1, v0);
   glVertex2f(1, v1);
   glEnd();
+  glColor3f(0, 1, 1);
+  panel_text(label_u, label_v, "%s", label);
   const float s = 2 * value - 1;
   glColor3f(1, 0, 1);
   glRectf(s - 0.05f, v0, s + 0.05f, v1);
@@ -184,13 +186,9 @@ void draw_material_panel() {
   glPushMatrix();
   glScalef(SLIDER_WIDTH / 2, lower_panel_height / 4, 1);
   glTranslatef(1, 1, 0);
-  slider(2.8f, 3.0f, r.shine);
-  glColor3f(0, 1, 1);
-  panel_text(-0.4f, 2.8f, "shine");
+  slider(2.8f, 3.0f, "shine", -0.4f, 2.8f, r.shine);
   hexagon(edit_intensity);
-  slider(1.05f, 1.3f, r.intensity);
-  glColor3f(0, 1, 1);
-  panel_text(-0.65f, 1.1f, "intensity");
+  slider(1.05f, 1.3f, "intensity", -0.65f, 1.1f, r.intensity);
   glColor3f(1, 1, 1);
   glPointSize(3);
   glBegin(GL_POINTS);

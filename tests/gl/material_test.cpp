@@ -1,52 +1,47 @@
 // The material panel drawn into the real "display" window: colour picks
-// from the hexagon and the preview sphere, read back as pixels.
+// from the hexagon, the slider marks and the preview sphere, read back as pixels.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "panels/material_panel.h"
 #include "support/gl_env.h"
 
 namespace {
 
-class MaterialGl : public ::testing::Test {
- protected:
+struct MaterialGl : ::testing::Test {
   void SetUp() override {
     ensure_windows();
     reset_all();
     glutSetWindow(display_window);
     win_width = glutGet(GLUT_WINDOW_WIDTH);
     win_height = glutGet(GLUT_WINDOW_HEIGHT);
-    new_type = TYPE_SPHERE;
     create_object();
-  }
-
-  // A black frame with the panel over it, set up as the overlay pass does.
-  void draw_frame() {
-    glViewport(0, 0, win_width, win_height);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, win_width, 0, win_height, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    draw_material_panel();
-    glDisable(GL_BLEND);
-  }
-
-  // A click at a point of the hexagon in its unit coordinates.
-  static void click_hexagon(float u, float v) {
-    const int py = static_cast<int>(56 * (v + 1));
-    material_click(0, 0, static_cast<int>(60 * (u + 1)), 224 - py);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
   }
 };
 
-}  // namespace
+// A black frame with the panel over it, set up as the overlay pass does.
+void draw_frame() {
+  glViewport(0, 0, win_width, win_height);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, win_width, 0, win_height, -100, 100);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  draw_material_panel();
+  glDisable(GL_BLEND);
+}
+
+// A click at a point of the hexagon in its unit coordinates.
+void click_hexagon(float u, float v) {
+  material_click(0, 0, static_cast<int>(60 * (u + 1)), 224 - static_cast<int>(56 * (v + 1)));
+}
 
 TEST_F(MaterialGl, EachHexagonCornerPicksItsColour) {
   // Counter-clockwise from the right: cyan, green, yellow, red, magenta, blue.
@@ -59,11 +54,10 @@ TEST_F(MaterialGl, EachHexagonCornerPicksItsColour) {
     const float* c = ObjectTable[6].color;
     for (int i = 0; i < 3; i++) {
       EXPECT_EQ(edit_color[i], std::lround(c[i] * 255));
-      for (int j = 0; j < 3; j++) {
+      for (int j = 0; j < 3; j++)
         if (strong[k][i] && !strong[k][j]) {
           EXPECT_GT(c[i], c[j] + 0.4f);
         }
-      }
     }
     EXPECT_NEAR(ObjectTable[6].pick[0], u, 0.04f);  // the mark lands on the click
     EXPECT_NEAR(edit_pick[1], v, 0.04f);
@@ -92,14 +86,19 @@ TEST_F(MaterialGl, BlackAndWhiteAreNotPickedAndTheShownFrameIsRead) {
   EXPECT_LT(ObjectTable[6].color[2], 0.2f);
 }
 
-TEST_F(MaterialGl, PreviewSphereTurnedCoversAFullDisc) {
+TEST_F(MaterialGl, SliderMarksAndPreviewSphere) {
+  // The shine mark over the "i" of its label: the mark is drawn last.
   current_record = 2;  // a light's preview is flat in its colour
+  ObjectTable[2].shine = 0.45f;
   draw_frame();
-  unsigned char p[3];
+  unsigned char mark[9][5][3], p[3];
+  glReadPixels(52, 214, 5, 9, GL_RGB, GL_UNSIGNED_BYTE, mark);
+  for (const auto& row : mark)
+    for (const auto& px : row) EXPECT_TRUE(px[0] == 255 && px[1] == 0 && px[2] == 255);
   glReadPixels(90, 171, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
   EXPECT_NEAR(p[1], 230, 1);
 
-  for (int axis = 0; axis < 2; axis++) {
+  for (int axis = 0; axis < 2; axis++) {  // turned by 90 degrees: still a full disc
     glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     glColor3f(1, 1, 1);
@@ -107,7 +106,6 @@ TEST_F(MaterialGl, PreviewSphereTurnedCoversAFullDisc) {
     glRotatef(90, axis, 1 - axis, 0);
     draw_preview_sphere(40);
     static unsigned char img[100][100][3];
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(50, 50, 100, 100, GL_RGB, GL_UNSIGNED_BYTE, img);
     int holes = 0, outside = 0;
     for (int y = 0; y < 100; y++)
@@ -119,3 +117,5 @@ TEST_F(MaterialGl, PreviewSphereTurnedCoversAFullDisc) {
     EXPECT_EQ(holes + outside, 0) << "axis " << axis;
   }
 }
+
+}  // namespace
