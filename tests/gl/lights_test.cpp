@@ -1,26 +1,22 @@
-// The lights panel and the code list, drawn into the real
-// "display" window and read back as pixels.
+// The lights panel and the code list drawn into the real "display" window:
+// the current light's and the bound entry's rows are highlighted.
 #include <gtest/gtest.h>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "panels/code_list.h"
 #include "panels/lights_panel.h"
-#include "panels/overlay.h"
 #include "support/gl_env.h"
 
 namespace {
 
 bool lit(int x, int d, int r, int g, int b) {
   unsigned char p[3];
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(x, win_height - d, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
   return p[0] == r && p[1] == g && p[2] == b;
 }
 
-// A panel drawn from origin x0 over a white frame, as the overlay pass does.
+// A panel drawn from origin (x0, y0) over a white frame, as the overlay pass does.
 void draw(void (*panel)(), float x0, float y0) {
-  glViewport(0, 0, win_width, win_height);
   glClearColor(1, 1, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
@@ -30,20 +26,17 @@ void draw(void (*panel)(), float x0, float y0) {
   glLoadIdentity();
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glTranslatef(x0, y0, 0);
   panel();
-  glDisable(GL_BLEND);
 }
-
-}  // namespace
 
 TEST(LightsGl, CurrentLightAndBoundCodeRowsAreHighlighted) {
   ensure_windows();
   reset_all();
   win_width = glutGet(GLUT_WINDOW_WIDTH);
   win_height = glutGet(GLUT_WINDOW_HEIGHT);
+  glViewport(0, 0, win_width, win_height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
   const int x0 = win_width - 160;
   lights_click(0, 0, 30, 45);  // light2: the row 40..60 below the top
   draw(draw_lights_panel, x0, 0);
@@ -56,3 +49,5 @@ TEST(LightsGl, CurrentLightAndBoundCodeRowsAreHighlighted) {
   EXPECT_FALSE(lit(170, 76, 204, 255, 204));
   EXPECT_FALSE(lit(181, 65, 204, 255, 204));
 }
+
+}  // namespace

@@ -1,11 +1,5 @@
-#include <gtest/gtest.h>
-
-#include "app/scene.h"
-#include "app/startup.h"
-#include "app/window.h"
 #include "browser/browser.h"
-#include "input/input.h"
-#include "input/scratch_dir.h"
+#include "input/ui_fixture.h"
 #include "io/code_table.h"
 #include "panels/object_panel.h"
 #include "panels/overlay.h"
@@ -21,15 +15,12 @@ bool reaches_scene(int x, int y) {
   return toggled;
 }
 
-struct Routing : ::testing::Test {
+struct Routing : UiTest {
   void SetUp() override {
-    reset_all();
-    win_width = 600;
-    win_height = 500;
+    UiTest::SetUp();
     create_object();
     create_object();  // records 6 and 7; 7 current
   }
-  ScratchDir dir;  // the browser may act on the directory it shows
 };
 
 TEST_F(Routing, SceneAreaAndPanelBoundaries) {
@@ -44,32 +35,30 @@ TEST_F(Routing, SceneAreaAndPanelBoundaries) {
                 {435, 100, true}};
   for (const auto& p : points) EXPECT_EQ(reaches_scene(p.x, p.y), p.scene) << p.x << "," << p.y;
 
-  mouse_3d(2, 0, 300, 250);
-  mouse_3d(2, 1, 300, 250);  // the release does not toggle back
+  click(2, 300, 250);  // the release does not toggle back
   EXPECT_EQ(panels_shown, 0);
 
   // The object list: right of x 480, below y 276, coordinates shifted.
-  mouse_3d(0, 0, 480, 300);
-  mouse_3d(0, 0, 481, 276);
-  EXPECT_EQ(current_record, 7);
-  EXPECT_EQ(cluster_mode, 0);
-  mouse_3d(0, 0, 520, 277);  // header: mode toggle
-  mouse_3d(0, 0, 540, 292);  // first row: record 6
+  click(0, 480, 300);
+  click(0, 481, 276);
+  EXPECT_EQ(current_record + cluster_mode, 7);
+  click(0, 520, 277);  // header: mode toggle
+  click(0, 540, 292);  // first row: record 6
   EXPECT_EQ(cluster_mode, 1);
   EXPECT_EQ(current_record, 6);
 }
 
 TEST_F(Routing, DialogBrowserCodeListAndMenusComeFirst) {
   too_many_objects = 1;
-  mouse_3d(0, 0, 90, 50);  // the object panel's rotation y
+  click(0, 90, 50);  // the object panel's rotation y
   EXPECT_FALSE(reaches_scene(200, 250));
   EXPECT_EQ(panel_field, FIELD_ANGLE_X);
-  mouse_3d(0, 0, 300, 250);  // the dialog's "OK"
+  click(0, 300, 250);  // the dialog's "OK"
   EXPECT_EQ(too_many_objects, 0);
 
   browser_open = 1;  // takes the right half, ignores the left
-  mouse_3d(0, 0, 90, 50);
-  mouse_3d(0, 0, 540, 292);
+  click(0, 90, 50);
+  click(0, 540, 292);
   EXPECT_FALSE(reaches_scene(300, 250));
   EXPECT_EQ(panel_field, FIELD_ANGLE_X);
   EXPECT_EQ(current_record, 7);
@@ -77,8 +66,8 @@ TEST_F(Routing, DialogBrowserCodeListAndMenusComeFirst) {
 
   code_list_shown = 1;  // takes x < 180: row 2 binds entry 2, rows past code_count nothing
   code_count = 2;
-  mouse_3d(0, 0, 179, 45);
-  mouse_3d(0, 0, 100, 60);
+  click(0, 179, 45);
+  click(0, 100, 60);
   EXPECT_EQ(CodeBindingTable[7], 2);
   EXPECT_TRUE(reaches_scene(200, 20));  // and the scene gains the top band
   code_list_shown = 0;
@@ -93,20 +82,19 @@ TEST_F(Routing, DialogBrowserCodeListAndMenusComeFirst) {
   EXPECT_EQ(choose_ext_type, 1);
 }
 
-TEST(Ground, SnapAndPlace) {
+TEST_F(Routing, GroundPointsSnapAndTheClusterMovesAsOne) {
   const float snaps[][2] = {{0.25f, 0.2f},   {0.27f, 0.3f}, {-0.27f, -0.3f},
                             {-0.23f, -0.2f}, {1.96f, 2.0f}, {-0.05f, 0.0f}};
   for (const auto& s : snaps) EXPECT_FLOAT_EQ(snap_tenth(s[0]), s[1]) << s[0];
 
-  reset_all();
-  for (int i = 0; i < 3; i++) create_object();
+  create_object();
   for (int i = 6; i <= 8; i++) ObjectTable[i].position[0] = static_cast<float>(i);
   cluster_mode = 1;
   place_on_ground(0.0f, 0.0f);  // the current record 8 is not marked
   EXPECT_EQ(not_in_cluster, 1);
   EXPECT_FLOAT_EQ(ObjectTable[8].position[0], 8.0f);
   ClusterTable[7] = ClusterTable[8] = 1;
-  place_on_ground(9.5f, -1.0f);  // the cluster moves by (1.5, -1) as one
+  place_on_ground(9.5f, -1.0f);  // moves by (1.5, -1)
   EXPECT_FLOAT_EQ(ObjectTable[7].position[0], 8.5f);
   EXPECT_FLOAT_EQ(ObjectTable[7].position[2], -1.0f);
   EXPECT_FLOAT_EQ(edit_position[0], 9.5f);
