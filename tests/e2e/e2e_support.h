@@ -3,9 +3,7 @@
 // windows), a scratch working directory, and xdotool for the mouse and keys.
 #pragma once
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,13 +11,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace e2e {
 
@@ -69,10 +67,9 @@ struct Image {
         ppm.size() >= static_cast<size_t>(start) + size)
       rgb = ppm.substr(static_cast<size_t>(start), size);
   }
-  bool empty() const { return rgb.empty(); }
   // Whether the pixel at window x, y (y down) is a grey of the given level.
   bool grey(int x, int y, int level, int tol = 3) const {
-    if (x < 0 || y < 0 || x >= width || y >= height || empty()) return false;
+    if (x < 0 || y < 0 || x >= width || y >= height || rgb.empty()) return false;
     for (int c = 0; c < 3; c++) {
       int v = static_cast<unsigned char>(rgb[(static_cast<size_t>(y) * width + x) * 3 + c]);
       if (std::abs(v - level) > tol) return false;
@@ -81,13 +78,40 @@ struct Image {
   }
 };
 
+// A program started through the shell, which prints its own pid and then
+// becomes the program ("exec").
+struct Process {
+  FILE* out = nullptr;
+  pid_t pid = -1;
+  bool start(const std::string& cmd) {
+    out = popen(("echo $$; " + cmd).c_str(), "r");
+    char line[32];
+    if (out && std::fgets(line, sizeof line, out)) pid = std::atoi(line);
+    return pid > 0;
+  }
+  bool alive() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
+  void stop() {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      if (!wait_for([&] { return waitpid(pid, nullptr, WNOHANG) != 0; }, 3000)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+      }
+    }
+    if (out) pclose(out);
+    out = nullptr;
+    pid = -1;
+  }
+  ~Process() { stop(); }
+};
+
 // One running silmod with its own X server and working directory.
 class App {
  public:
   std::string base;  // scratch directory of the test
   std::string dir;   // silmod's working directory, inside base
   std::string display_win, curves_win;
-  pid_t app_pid = -1;
+  Process xvfb, silmod, other;
 
   // Display-window points of the browser's controls (600 x 500 window).
   static constexpr int FIELD_X = 400, FIELD_Y = 38;  // the name field
@@ -101,7 +125,7 @@ class App {
     std::filesystem::create_directories(dir);
   }
   ~App() {
-    for (pid_t p : {app_pid, other_pid_, xvfb_pid_}) stop_process(p);
+    for (Process* p : {&other, &silmod, &xvfb}) p->stop();
     if (!base.empty() && !std::getenv("SILMOD_E2E_KEEP")) std::filesystem::remove_all(base);
   }
 
@@ -112,24 +136,24 @@ class App {
   // display_option, by GLUT's "-display" option alone; waits for the first
   // frame with panels and puts the "curves" window beside the "display" one.
   bool start(bool display_option = false) {
-    if (!start_xvfb()) return false;
-    std::vector<std::string> argv = {std::string(SILMOD_BINARY_DIR) + "/silmod"};
-    if (display_option) argv.insert(argv.end(), {"-display", display_});
-    app_pid = spawn(argv, "silmod.log", !display_option);
-    display_win = find_window(app_pid, "^display$");
-    curves_win = find_window(app_pid, "^curves$");
+    // -displayfd hands back the number of the display it found free.
+    char number[32];
+    if (!xvfb.start("exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null") ||
+        !std::fgets(number, sizeof number, xvfb.out))
+      return false;
+    std::string display = ":" + std::string(number, std::strcspn(number, "\n"));
+    setenv("DISPLAY", display.c_str(), 1);  // for xdotool, import and exported programs
+    std::string program = std::string(SILMOD_BINARY_DIR) + "/silmod";
+    if (display_option) program = "env -u DISPLAY " + program + " -display " + display;
+    if (!silmod.start("cd " + dir + " && exec " + program + " >" + base + "/silmod.log 2>&1"))
+      return false;
+    display_win = find_window(silmod.pid, "^display$");
+    curves_win = find_window(silmod.pid, "^curves$");
     if (display_win.empty() || curves_win.empty()) return false;
     xdo("windowmove " + display_win + " 0 0");
     xdo("windowmove " + curves_win + " 620 0");
     // The object panel's translucent grey at the window's real size.
     return wait_for([&] { return shot(display_win).grey(150, 190, 138, 4); });
-  }
-
-  bool alive() { return app_pid > 0 && waitpid(app_pid, nullptr, WNOHANG) == 0; }
-
-  // Starts another program (an exported one) on this test's X server.
-  pid_t spawn_other(const std::string& program, const std::string& log_name) {
-    return other_pid_ = spawn({program}, log_name, true);
   }
 
   // Id of the window of process pid whose name matches the pattern, or "".
@@ -169,9 +193,9 @@ class App {
     xdo("type --delay 20 '" + text + "'");
   }
   void backspaces(int count) {
-    move(display_win, FIELD_X, FIELD_Y);
     std::string keys;
     for (int i = 0; i < count; i++) keys += " BackSpace";
+    move(display_win, FIELD_X, FIELD_Y);
     xdo("key --delay 20" + keys);
   }
 
@@ -195,8 +219,6 @@ class App {
   }
 
  private:
-  pid_t xvfb_pid_ = -1, other_pid_ = -1;
-  std::string display_;
   Clock::time_point last_browser_press_ = Clock::now() - std::chrono::seconds(10);
 
   void note_press(const std::string& win, int x) {
@@ -208,67 +230,6 @@ class App {
     move(display_win, title_x, 5);
     move(display_win, entry_x, 20 * k);
     xdo("click 1");
-  }
-
-  // An X server of its own; -displayfd hands back the number it found free.
-  bool start_xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    xvfb_pid_ = fork();
-    if (xvfb_pid_ == 0) {
-      close(fds[0]);
-      int null_fd = open("/dev/null", O_WRONLY);
-      dup2(null_fd, 1);
-      dup2(null_fd, 2);
-      std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
-             "tcp", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    pollfd pfd{fds[0], POLLIN, 0};
-    char c;
-    for (auto end = Clock::now() + std::chrono::seconds(15);
-         Clock::now() < end && number.find('\n') == std::string::npos;)
-      if (poll(&pfd, 1, 200) > 0) {
-        if (read(fds[0], &c, 1) != 1) break;
-        number += c;
-      }
-    close(fds[0]);
-    if (number.empty() || number.back() != '\n') return false;
-    number.pop_back();
-    display_ = ":" + number;
-    setenv("DISPLAY", display_.c_str(), 1);  // for xdotool and import
-    return true;
-  }
-
-  pid_t spawn(const std::vector<std::string>& argv, const std::string& log_name, bool with_env) {
-    pid_t p = fork();
-    if (p == 0) {
-      if (chdir(dir.c_str()) != 0) _exit(126);
-      if (!with_env) unsetenv("DISPLAY");
-      int log_fd = open((base + "/" + log_name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (log_fd >= 0) {
-        dup2(log_fd, 1);
-        dup2(log_fd, 2);
-      }
-      std::vector<char*> args;
-      for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-      args.push_back(nullptr);
-      execv(args[0], args.data());
-      _exit(127);
-    }
-    return p;
-  }
-
-  static void stop_process(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    if (!wait_for([&] { return waitpid(pid, nullptr, WNOHANG) != 0; }, 3000)) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-    }
   }
 };
 

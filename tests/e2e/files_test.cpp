@@ -45,7 +45,7 @@ TEST(EndToEnd, SceneBuiltSavedDeletedLoadedAndSavedAgain) {
   app.click(app.display_win, 530, 188);  // "backup" in the lights panel
   ASSERT_TRUE(app.wait_file("backup.ses", "150.00 50.00 7.50 2.50 \n"));
   std::string backup = slurp(app.path("backup.ses"));
-  EXPECT_EQ(record_line(backup, "sphere", 6), " 1     ");  // type code
+  EXPECT_EQ(record_line(backup, "sphere", 6), " 1     ");           // type code
   EXPECT_EQ(record_line(backup, "revolution", 8), " 4          ");  // last point index
   // Snapped to the 10-pixel grid, y up from the bottom of the 300-pixel window.
   const char* expected[5] = {"150.00 240.00 7.50 12.00 ", "180.00 200.00 9.00 10.00 ",
@@ -79,7 +79,7 @@ TEST(EndToEnd, SceneBuiltSavedDeletedLoadedAndSavedAgain) {
   save_as(app, "again");
   ASSERT_TRUE(app.wait_file("again.ses", "\nrevolution \n"));
   EXPECT_EQ(slurp(app.path("again.ses")), saved);
-  EXPECT_TRUE(app.alive()) << app.log();
+  EXPECT_TRUE(app.silmod.alive()) << app.log();
 }
 
 TEST(EndToEnd, RibAndCProgramExportedAndTheProgramRuns) {
@@ -108,14 +108,15 @@ TEST(EndToEnd, RibAndCProgramExportedAndTheProgramRuns) {
                      &out),
             0)
       << out;
-  std::string win = app.find_window(app.spawn_other(app.path("scene"), "scene.log"), "^ window $");
-  ASSERT_FALSE(win.empty()) << slurp(app.base + "/scene.log");
+  ASSERT_TRUE(app.other.start("cd " + app.dir + " && exec ./scene >scene.log 2>&1"));
+  std::string win = app.find_window(app.other.pid, "^ window $");
+  ASSERT_FALSE(win.empty()) << slurp(app.path("scene.log"));
   // Its grey background, and the objects drawn in the middle.
   EXPECT_TRUE(e2e::wait_for([&] {
     e2e::Image img = app.shot(win);
     return img.grey(5, 5, 178) && !img.grey(img.width / 2, img.height / 2, 178);
   }));
-  EXPECT_TRUE(app.alive()) << app.log();
+  EXPECT_TRUE(app.silmod.alive()) << app.log();
 }
 
 TEST(EndToEnd, ShaderCodeFileFromTheHomeDirectory) {
@@ -138,7 +139,7 @@ TEST(EndToEnd, ShaderCodeFileFromTheHomeDirectory) {
   app.double_click(app.display_win, App::FIELD_X, App::FIELD_Y);
   ASSERT_TRUE(app.wait_file("untitled.ses", "*shader matte\nSurface \"matte\" \"Kd\" [0.9]\n"))
       << app.log();
-  EXPECT_TRUE(app.alive()) << app.log();
+  EXPECT_TRUE(app.silmod.alive()) << app.log();
 }
 
 }  // namespace
