@@ -39,8 +39,6 @@ constexpr int BAR_HEIGHT = 10;     // titles are hit above this mouse y
 const char* const io_labels[IO_ENTRIES] = {"reset home dir", "load session", "save session",
                                            "save to rib",    "save to gl",   "load RIB code file"};
 
-void fill_rect(float x0, float y0, float x1, float y1) { glRectf(x0, y0, x1, y1); }
-
 // The entry number (1 = first) whose row band holds mouse y, 0 for none.
 int entry_at(int y, int entries) {
   if (y < ENTRY_SPACING - BAR_HEIGHT) return 0;
@@ -54,7 +52,7 @@ bool left_press(int button, int state) { return button == 0 && state == 0; }
 
 void dialog_box(int w2, int h2) {
   glColor4f(0.8f, 0.8f, 0.8f, 1.0f);
-  fill_rect(w2 - 90, h2, w2 + 90, h2 + 70);
+  panel_rect(w2 - 90, h2, w2 + 90, h2 + 70);
   glColor3f(1.0f, 0.0f, 0.0f);
 }
 
@@ -141,11 +139,11 @@ void create_extrusion(bool separates) {
 void draw_bar_and_menus(int w, int h) {
   const int w2 = w / 2;
   glColor4f(0.5f, 0.5f, 0.5f, 0.8f);
-  fill_rect(left_panel_width, h - 12, w - right_panel_width, h);
+  panel_rect(left_panel_width, h - 12, w - right_panel_width, h);
 
   if (io_title_hot) {
     glColor4f(0.8f, 0.8f, 1.0f, 1.0f);
-    fill_rect(w2 - 70, h - 10, w2 + 10, h);
+    panel_rect(w2 - 70, h - 10, w2 + 10, h);
     glColor3f(1.0f, 1.0f, 1.0f);
   } else {
     glColor3f(0.0f, 0.0f, 0.0f);
@@ -161,7 +159,7 @@ void draw_bar_and_menus(int w, int h) {
 
   if (misc_title_hot) {
     glColor4f(0.8f, 0.8f, 1.0f, 1.0f);
-    fill_rect(w2 - 130, h - 10, w2 - 80, h);
+    panel_rect(w2 - 130, h - 10, w2 - 80, h);
     glColor3f(1.0f, 1.0f, 1.0f);
   } else {
     glColor3f(0.0f, 0.0f, 0.0f);

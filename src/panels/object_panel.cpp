@@ -43,7 +43,9 @@ void format_value(float v) {
   text3[3] = '\0';
 }
 
-bool color_step_allowed(unsigned char byte, int step) {
+// Whether a byte may take a step: -10 needs at least 10, -1 above 0, +10
+// below 246, +1 below 255.
+static bool color_step_allowed(unsigned char byte, int step) {
   switch (step) {
     case -10:
       return byte >= 10;

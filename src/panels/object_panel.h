@@ -17,9 +17,6 @@ void object_panel_click(int button, int state, int x, int y);
 // Fills text3 with the three digits of v in tenths, or "bad" from 99.9 on.
 void format_value(float v);
 
-// Byte step of one colour channel, refused (false) when the byte would leave 0..255
-// by the panel's rules: -10 needs at least 10, -1 above 0, +10 below 246, +1 below 255.
-bool color_step_allowed(unsigned char byte, int step);
 // Steps channel k of edit_color (3: all three, only if each allows it).
 void step_color_channel(int k, int step);
 // After a colour change: intensity and picker mark follow edit_color.
