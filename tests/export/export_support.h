@@ -1,17 +1,21 @@
 // Scene building and text capture for the exporter tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "io/code_table.h"
+#include "io/scratch_dir.h"
+
+using Points = std::vector<std::pair<float, float>>;
+
+// A fresh scene for each test.
+struct FreshScene : ::testing::Test {
+  void SetUp() override { reset_all(); }
+};
 
 // What a writer puts on a stream.
 inline std::string capture(void (*write)(FILE*)) {
@@ -26,8 +30,7 @@ inline std::string capture(void (*write)(FILE*)) {
 }
 
 // Appends an object with a silhouette given in model units.
-inline int add_object(int type, const std::vector<std::pair<float, float>>& points = {},
-                      int order = 3, int knots = 0) {
+inline int add_object(int type, const Points& points = {}, int order = 3, int knots = 0) {
   new_type = type;
   create_object();
   ObjectRecord& r = ObjectTable[current_record];
@@ -46,9 +49,8 @@ inline int add_object(int type, const std::vector<std::pair<float, float>>& poin
 // Gives code entry e the lines, each with its newline.
 inline void set_code(int e, const std::vector<const char*>& lines) {
   CodeTable[e].line_count = static_cast<int>(lines.size());
-  for (size_t i = 0; i < lines.size(); i++) {
+  for (size_t i = 0; i < lines.size(); i++)
     std::snprintf(CodeTable[e].code_lines[i], CODE_LINE_SIZE, "%s\n", lines[i]);
-  }
   if (code_count < e) code_count = e;
 }
 
@@ -58,19 +60,10 @@ inline int count_of(const std::string& text, const std::string& what) {
   return n;
 }
 
-// The part of text from the first `from` up to (not including) the next `to`.
-inline std::string between(const std::string& text, const std::string& from,
-                           const std::string& to) {
-  size_t a = text.find(from);
-  if (a == std::string::npos) return std::string();
-  size_t b = text.find(to, a + from.size());
-  return text.substr(a, b == std::string::npos ? std::string::npos : b - a);
+inline bool has(const std::string& text, const std::string& what) {
+  return text.find(what) != std::string::npos;
 }
 
 // A closed square outline and an open zig-zag, in model units.
-inline std::vector<std::pair<float, float>> square() {
-  return {{1, 1}, {3, 1}, {3, 3}, {1, 3}, {1, 1}};
-}
-inline std::vector<std::pair<float, float>> zigzag() {
-  return {{0, 0}, {1, 2}, {2, 0}, {3, 2}, {4, 0}};
-}
+inline Points square() { return {{1, 1}, {3, 1}, {3, 3}, {1, 3}, {1, 1}}; }
+inline Points zigzag() { return {{0, 0}, {1, 2}, {2, 0}, {3, 2}, {4, 0}}; }

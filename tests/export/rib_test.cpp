@@ -4,22 +4,14 @@
 
 #include "export_support.h"
 
-namespace {
+using Rib = FreshScene;
 
-class Rib : public ::testing::Test {
- protected:
-  void SetUp() override { reset_all(); }
-  std::string text() { return capture(write_rib_text); }
-};
+static std::string rib() { return capture(write_rib_text); }
 
-// The block written for the object with the given name.
-std::string block(const std::string& text, const std::string& name) {
-  return between(text, "## " + name + " \n", "AttributeEnd");
-}
-
-// The numbers of a revolution's "Pw" list, and its line breaks.
-std::vector<float> pw_numbers(const std::string& text, int* breaks) {
-  std::string body = between(text, "\"Pw\" [", "] \n").substr(6);
+// The numbers of a revolution's "Pw" list and the line breaks among them.
+static std::vector<float> pw_numbers(const std::string& text, int* breaks) {
+  const size_t from = text.find("\"Pw\" [") + 6;
+  const std::string body = text.substr(from, text.find("] \n", from) - from);
   *breaks = count_of(body, "\n");
   std::istringstream in(body);
   std::vector<float> v;
@@ -27,11 +19,9 @@ std::vector<float> pw_numbers(const std::string& text, int* breaks) {
   return v;
 }
 
-}  // namespace
-
 TEST_F(Rib, EmptySceneWithDefaultLights) {
   EXPECT_EQ(
-      text(),
+      rib(),
       "##RenderMan RIB-Structure 1.0 \n"
       "Display \"image.jpg\" \"file\" \"rgb\" \n"
       "Format 600 600 1 \n"
@@ -56,111 +46,127 @@ TEST_F(Rib, EmptySceneWithDefaultLights) {
       "WorldEnd");
 }
 
-TEST_F(Rib, PositionalBoundAndUnboundLights) {
+// Every light of both kinds, each with its own spacing; bound lights.
+TEST_F(Rib, DistantPositionalAndBoundLights) {
+  auto lights = [] {
+    const std::string t = rib();
+    const size_t from = t.find("##Light Sources \n \n") + 19;
+    return t.substr(from, t.find("##Surfaces") - from);
+  };
   for (int k = 0; k < LIGHT_COUNT; k++) light_on[k] = 1;
-  ObjectTable[2].position[3] = 1.0f;
-  ObjectTable[4].position[3] = 1.0f;
-  set_code(1, {"LightSource \"spotlight\" 3"});
-  CodeBindingTable[3] = 1;
+  ObjectTable[2].position[3] = ObjectTable[4].position[3] = 1.0f;
   CodeBindingTable[0] = 7;   // an entry without lines: as if unbound
   CodeBindingTable[5] = 99;  // no such entry
-  std::string t = text();
-  EXPECT_NE(t.find("LightSource \"newlight\" 2  \"from\" [0.00 20.00 30.00]  \"intensity\" "
-                   "1.00     \"lightcolor\" [0.90 0.90 0.90] \n "),
-            std::string::npos);
-  EXPECT_NE(t.find("LightSource \"spotlight\" 3\n \"from\" [20.00 10.00 20.00]  \"lightcolor\" "
-                   "[0.70 0.70 0.70] \n "),
-            std::string::npos);
-  EXPECT_NE(t.find("LightSource \"newlight\" 4  \"from\" [0.00 10.00 -30.00]  \"intensity\" "
-                   "1.00   \n \"lightcolor\" [0.20 0.20 0.20] \n "),
-            std::string::npos);
-  EXPECT_NE(t.find("LightSource \"distantlight\" 5  \"from\" [0.00 30.00 0.00]  \"to\" [0.0 0.0 "
-                   "0.0]  \"intensity\" 1.00    \"lightcolor\" [0.20 0.20 0.20] \n \n##Surfaces"),
-            std::string::npos);
-  EXPECT_EQ(count_of(t, "\"to\""), 2);
+  EXPECT_EQ(
+      lights(),
+      "LightSource \"ambientlight\" 0 \"intensity\" 10.00  \"lightcolor\" [0.10 0.10 0.10] \n "
+      "LightSource \"distantlight\" 1  \"from\" [-20.00 10.00 20.00]  \"to\" [0.0 0.0 0.0]   "
+      "\"intensity\" 1.00  \"lightcolor\" [0.60 0.60 0.60] \n "
+      "LightSource \"newlight\" 2  \"from\" [0.00 20.00 30.00]  \"intensity\" 1.00     "
+      "\"lightcolor\" [0.90 0.90 0.90] \n "
+      "LightSource \"distantlight\" 3  \"from\" [20.00 10.00 20.00]  \"to\" [0.0 0.0 0.0]   "
+      "\"intensity\" 1.00  \"lightcolor\" [0.70 0.70 0.70] \n "
+      "LightSource \"newlight\" 4  \"from\" [0.00 10.00 -30.00]  \"intensity\" 1.00   \n "
+      "\"lightcolor\" [0.20 0.20 0.20] \n "
+      "LightSource \"distantlight\" 5  \"from\" [0.00 30.00 0.00]  \"to\" [0.0 0.0 0.0]  "
+      "\"intensity\" 1.00    \"lightcolor\" [0.20 0.20 0.20] \n \n");
+  for (int k = 1; k <= 5; k++) ObjectTable[k].position[3] = k % 2 ? 1.0f : 0.0f;
+  EXPECT_EQ(
+      lights(),
+      "LightSource \"ambientlight\" 0 \"intensity\" 10.00  \"lightcolor\" [0.10 0.10 0.10] \n "
+      "LightSource \"newlight\" 1  \"from\" [-20.00 10.00 20.00]  \"intensity\" 1.00    "
+      "\"lightcolor\" [0.60 0.60 0.60] \n "
+      "LightSource \"distantlight\" 2  \"from\" [0.00 20.00 30.00]  \"to\" [0.0 0.0 0.0]  "
+      "\"intensity\" 1.00  \"lightcolor\" [0.90 0.90 0.90] \n "
+      "LightSource \"newlight\" 3  \"from\" [20.00 10.00 20.00]  \"intensity\" 1.00   "
+      "\"lightcolor\" [0.70 0.70 0.70] \n "
+      "LightSource \"distantlight\" 4  \"from\" [0.00 10.00 -30.00]  \"to\" [0.0 0.0 0.0]  "
+      "\"intensity\" 1.00   \"lightcolor\" [0.20 0.20 0.20] \n "
+      "LightSource \"newlight\" 5  \"from\" [0.00 30.00 0.00]  \"intensity\" 1.00   \n "
+      "\"lightcolor\" [0.20 0.20 0.20] \n \n");
 
-  // An ambient bound to lines writes only them; switched-off lights nothing.
-  CodeBindingTable[0] = 1;
+  // A bound light keeps its "from" and "lightcolor"; the ambient writes only
+  // the lines; switched-off lights write nothing.
+  set_code(1, {"LightSource \"spotlight\" 3"});
+  CodeBindingTable[0] = CodeBindingTable[1] = 1;
   light_on[2] = light_on[3] = light_on[4] = light_on[5] = 0;
-  t = text();
-  EXPECT_NE(t.find("##Light Sources \n \nLightSource \"spotlight\" 3\nLightSource "
-                   "\"distantlight\" 1 "),
-            std::string::npos);
-  EXPECT_EQ(count_of(t, "LightSource"), 2);
+  EXPECT_EQ(lights(),
+            "LightSource \"spotlight\" 3\nLightSource \"spotlight\" 3\n \"from\" [-20.00 10.00 "
+            "20.00]  \"lightcolor\" [0.60 0.60 0.60] \n \n");
 }
 
 TEST_F(Rib, QuadricBlocksWithTransformsAndShaderCode) {
   ObjectRecord& box = ObjectTable[add_object(TYPE_BOX)];
   box.position[0] = 1.25f;
   box.position[2] = -3.0f;
-  box.angles[0] = 30;
-  box.angles[1] = -45;
-  box.angles[2] = 90;
+  box.angles[0] = 30, box.angles[1] = -45, box.angles[2] = 90;
   CodeBindingTable[add_object(TYPE_SPHERE)] = 1;
-  CodeBindingTable[add_object(TYPE_CYLINDER)] = 5;  // empty entry: no surface line
+  CodeBindingTable[add_object(TYPE_CYLINDER)] = 5;  // an empty entry: no surface line
   add_object(TYPE_CONE);
   set_code(1, {"Surface \"matte\"", ""});
-  std::string t = text();
-  EXPECT_NE(t.find("## box \nAttributeBegin \nTranslate 1.2 0.0 -3.0 \nRotate -45 0.0 1.0 0.0 \n"
-                   "Rotate 30 1.0 0.0 0.0 \nRotate 90 0.0 0.0 1.0 \nScale  0.20 0.20 0.20 \n"
-                   "Color[0.78 0.78 0.78] \n Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n"
-                   "Patch \"bilinear\" \"P\" [5 10 -5 "),
-            std::string::npos);
-  EXPECT_EQ(count_of(block(t, "box"), "Patch"), 6);
-  EXPECT_NE(t.find("\n Surface \"matte\"\n\nSphere 10.0 -10.0 10.0 360.0 \nAttributeEnd \n \n "),
-            std::string::npos);
-  EXPECT_NE(t.find("] \n Cylinder 5.0 0.0 10.0 360.0  \n"), std::string::npos);
-  EXPECT_NE(t.find("Rotate 180.0 1.0 0.0 0.0 \nTranslate 0.0 0.0 -12.0 \nCone 12.0 5.0 360.0   \n"
-                   "AttributeEnd \n \n WorldEnd"),
-            std::string::npos);
-  // Transforms take bare numbers; a renderer drops the bracketed form.
-  EXPECT_EQ(count_of(t, "Translate [") + count_of(t, "Rotate [") + count_of(t, "Scale  ["), 0);
+  const std::string t = rib();
+  EXPECT_TRUE(has(t,
+                  "## box \nAttributeBegin \nTranslate 1.2 0.0 -3.0 \nRotate -45 0.0 1.0 0.0 \n"
+                  "Rotate 30 1.0 0.0 0.0 \nRotate 90 0.0 0.0 1.0 \nScale  0.20 0.20 0.20 \n"
+                  "Color[0.78 0.78 0.78] \n Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n"
+                  "Patch \"bilinear\" \"P\" [5 10 -5 5 10 5 5 0 -5 5 0 5 ] \n"
+                  "Patch \"bilinear\" \"P\"  [-5 10 -5 -5 10 5 5 10 -5 5 10 5 ]  \n"
+                  "Patch \"bilinear\" \"P\"  [-5 0 5 -5 0 -5 5 0 5 5 0 -5  ] \n"
+                  "Patch \"bilinear\" \"P\" [5 10 5 -5 10 5 5 0 5 -5 0 5  ] \n"
+                  "Patch \"bilinear\" \"P\"  [-5 10 5 -5 10 -5 -5 0 5 -5 0 -5 ] \n"
+                  "Patch \"bilinear\" \"P\" [-5 10 -5 5 10 -5 -5 0 -5 5 0 -5  ] \n"
+                  "AttributeEnd \n \n ## sphere \n"));
+  EXPECT_TRUE(has(t,
+                  "] \n Surface \"matte\"\n\nSphere 10.0 -10.0 10.0 360.0 \nAttributeEnd \n \n "
+                  "## cylinder \n"));
+  EXPECT_TRUE(has(t,
+                  "] \n Cylinder 5.0 0.0 10.0 360.0  \nDisk 10.0 5.0 360.0  \n"
+                  "Rotate 180.0 1.0 0.0 0.0 \nDisk 0.0 5.0 360.0  \nAttributeEnd \n \n ## cone"));
+  EXPECT_TRUE(has(t,
+                  "[0.1] \nDisk 12.0 5.0 360.0  \nRotate 180.0 1.0 0.0 0.0 \n"
+                  "Translate 0.0 0.0 -12.0 \nCone 12.0 5.0 360.0   \nAttributeEnd \n \n WorldEnd"));
 }
 
-TEST_F(Rib, OpenRevolutionOfFivePoints) {
+TEST_F(Rib, OpenAndPeriodicRevolutions) {
   add_object(TYPE_REVOLUTION, {{1, 0}, {2, 1}, {2, 2}, {1, 3}, {0, 4}});
-  std::string t = text();
-  EXPECT_NE(t.find("NuPatch 5 3 [ 0 0 0   1   2  3  3  3 ] 0 3 \n9 3 [0.0 0.0 0.0 0.25 0.25 "
-                   "0.50 0.50 0.75 0.75 1.0 1.0 1.0] 0 1  \n \"Pw\" [ 1.00  0.00  0.00  1.00  \n"
-                   " 2.00  1.00  0.00  1.00  2.00  2.00  0.00  1.00  1.00  3.00  0.00  1.00 "
-                   " 0.00  4.00  0.00  1.00  0.71  0.00  0.71  0.71  \n"),
-            std::string::npos);
-  // Nine rows of five points, a line break after each row's first point;
-  // the rows follow the circle forwards, so row 2 lies on +z.
+  std::string t = rib();
+  EXPECT_TRUE(has(t,
+                  "NuPatch 5 3 [ 0 0 0   1   2  3  3  3 ] 0 3 \n9 3 [0.0 0.0 0.0 0.25 0.25 "
+                  "0.50 0.50 0.75 0.75 1.0 1.0 1.0] 0 1  \n \"Pw\" [ 1.00  0.00  0.00  1.00  \n"
+                  " 2.00  1.00  0.00  1.00  2.00  2.00  0.00  1.00  1.00  3.00  0.00  1.00 "
+                  " 0.00  4.00  0.00  1.00  0.71  0.00  0.71  0.71  \n"));
+  EXPECT_TRUE(has(t, "] \nAttributeEnd \n \n WorldEnd"));
+  // Nine rows of five points, a break after each row's first point; the
+  // rows follow the circle forwards, so row 2 lies on +z.
   int breaks = 0;
-  auto v = pw_numbers(t, &breaks);
+  std::vector<float> v = pw_numbers(t, &breaks);
   ASSERT_EQ(v.size(), 9u * 5 * 4);
   EXPECT_EQ(breaks, 9);
   for (int k = 0; k < 5; k++) EXPECT_EQ(v[(10 + k) * 4 + 2], v[k * 4]);
-  EXPECT_NE(t.find("] \nAttributeEnd \n \n WorldEnd"), std::string::npos);
-}
 
-TEST_F(Rib, PeriodicRevolutionWrapsAndBreaksAfterTenPoints) {
-  std::vector<std::pair<float, float>> pts;
+  // Ten periodic points: twelve a row, the last two repeating the first
+  // two, and a break after the wrapped ones too, since n + 1 is 10.
+  reset_all();
+  Points pts;
   for (int k = 0; k < 10; k++) pts.push_back({1.0f + k % 3, 0.5f * k});
   add_object(TYPE_REVOLUTION, pts, 3, 1);
-  std::string t = text();
-  EXPECT_NE(t.find("NuPatch 12 3 [    0   1   2   3   4   5   6   7   8   9  10  11  12  13  14 "
-                   " ] 2 12 \n"),
-            std::string::npos);
-  // Twelve points a row, the last two repeating the first two; a break
-  // after the first point and after the wrapped ones, since n + 1 is 10.
-  int breaks = 0;
-  auto v = pw_numbers(t, &breaks);
+  t = rib();
+  EXPECT_TRUE(has(t,
+                  "NuPatch 12 3 [    0   1   2   3   4   5   6   7   8   9  10  11  12  13  "
+                  "14  ] 2 12 \n"));
+  v = pw_numbers(t, &breaks);
   ASSERT_EQ(v.size(), 9u * 12 * 4);
   EXPECT_EQ(breaks, 18);
-  for (int j = 0; j < 9; j++) {
+  for (int j = 0; j < 9; j++)
     for (int c = 0; c < 8; c++) EXPECT_EQ(v[(j * 12 + 10) * 4 + c], v[j * 12 * 4 + c]);
-  }
 }
 
-TEST_F(Rib, CappedExtrusionReversesItsOutlineAndTrimsItsOwnBox) {
+TEST_F(Rib, CappedExtrusionsReverseTheirOutlineAndTrimTheirOwnBox) {
   add_object(TYPE_EXTRUSION, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
   add_object(TYPE_EXTRUSION, square());
-  std::string t = text();
-  std::string second = between(t.substr(t.find("NuPatch 2 2 [0 0 1 1]") + 1),
-                               "NuPatch 2 2 [0 0 1 1]", "AttributeEnd");
-  EXPECT_EQ(second,
+  const std::string t = rib();
+  const size_t second = t.rfind("NuPatch 2 2 [0 0 1 1]");
+  EXPECT_EQ(t.substr(second, t.find("AttributeEnd", second) - second),
             "NuPatch 2 2 [0 0 1 1] 0 1 5 3 [ 0 0 0   1   2  3  3  3 ] 0 3 \n \"P\" ["
             " 1.00  1.00  -5.00   1.00  1.00  5.00   1.00  3.00  -5.00   1.00  3.00  5.00  "
             " 3.00  3.00  -5.00   3.00  3.00  5.00   3.00  1.00  -5.00   3.00  1.00  5.00  "
@@ -171,8 +177,7 @@ TEST_F(Rib, CappedExtrusionReversesItsOutlineAndTrimsItsOwnBox) {
             "1.00 3.00 -5 3.00 3.00 -5 ]   \n"
             " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[1.00 1.00 5.0 3.00  1.00 5 "
             "1.00 3.00 5 3.00 3.00 5 ]   \n");
-  EXPECT_NE(t.find("\"P\"[0.00 0.00 -5.0 10.00  0.00 -5 0.00 10.00 -5 10.00 10.00 -5 ]"),
-            std::string::npos);
+  EXPECT_TRUE(has(t, "\"P\"[0.00 0.00 -5.0 10.00  0.00 -5 0.00 10.00 -5 10.00 10.00 -5 ]"));
 }
 
 TEST_F(Rib, OrderFourSidesAndCaps) {
@@ -180,23 +185,19 @@ TEST_F(Rib, OrderFourSidesAndCaps) {
   add_object(TYPE_FFACE, zigzag(), 4, 1);
   add_object(TYPE_OPENEXT, zigzag(), 4, 0);
   add_object(TYPE_BFACE, square(), 4, 0);
-  std::string t = text();
-  EXPECT_NE(t.find("NuPatch 2 2 [0 0 1 1] 0 1 5 4 [ 0 0 0 0   1  2  2  2  2 ] 0 2  \"P\" ["),
-            std::string::npos);
-  EXPECT_NE(t.find(" TrimCurve [1] [4]  [ 0 0 0 0 1  2  2  2  2 ] [0] [ 2] [  5 ] [  0.00 "),
-            std::string::npos);
+  const std::string t = rib();
+  EXPECT_TRUE(has(t, "NuPatch 2 2 [0 0 1 1] 0 1 5 4 [ 0 0 0 0   1  2  2  2  2 ] 0 2  \"P\" ["));
+  EXPECT_TRUE(has(t, " TrimCurve [1] [4]  [ 0 0 0 0 1  2  2  2  2 ] [0] [ 2] [  5 ] [  0.00 "));
   // The wrapped pairs: the first with two trailing spaces, the next two with one.
-  EXPECT_NE(t.find(" 0.00  0.00  -5.00   0.00  0.00  5.00   4.00  0.00  -5.00   4.00  0.00  "
-                   "5.00   3.00  2.00  -5.00  3.00  2.00  5.00  2.00  0.00  -5.00  2.00  0.00 "
-                   " 5.00 ] \n"),
-            std::string::npos);
-  std::string face = block(t, "fface");
-  EXPECT_NE(face.find(" TrimCurve [1] [4]  [    0   1   2   3   4   5   6   7   8   9  10  11 "
-                      " ] [3] [ 8] [ 8] [ 1.00  0.75  0.50  0.25  0.00  1.00  0.75  0.50 ] [ "
-                      "0.00  1.00  0.00  1.00  0.00  0.00  1.00  0.00 ] [ 1  1  1  1  1  1  1 "
-                      " 1 ]  \n"),
-            std::string::npos);
-  EXPECT_EQ(count_of(face, "NuPatch"), 1);
+  EXPECT_TRUE(has(t,
+                  " 0.00  0.00  -5.00   0.00  0.00  5.00   4.00  0.00  -5.00   4.00  0.00  "
+                  "5.00   3.00  2.00  -5.00  3.00  2.00  5.00  2.00  0.00  -5.00  2.00  0.00 "
+                  " 5.00 ] \n"));
+  EXPECT_TRUE(has(t,
+                  " TrimCurve [1] [4]  [    0   1   2   3   4   5   6   7   8   9  10  11  ] "
+                  "[3] [ 8] [ 8] [ 1.00  0.75  0.50  0.25  0.00  1.00  0.75  0.50 ] [ 0.00  "
+                  "1.00  0.00  1.00  0.00  0.00  1.00  0.00 ] [ 1  1  1  1  1  1  1  1 ]  \n"
+                  " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[0.00 0.00 5.0 "));
 }
 
 TEST_F(Rib, ObjectsWithoutDrawableGeometryAreLeftOut) {
@@ -208,11 +209,11 @@ TEST_F(Rib, ObjectsWithoutDrawableGeometryAreLeftOut) {
   add_object(TYPE_EXTRUSION, {{0, 0}, {2, 0}, {0.1f, 0}});  // closed but flat: no caps
   add_object(TYPE_BFACE, {{0, 0}, {2, 0}, {0.1f, 0}});      // flat face: nothing
   ObjectTable[add_object(TYPE_SPHERE)].surfacetype = 9;     // unknown type: empty block
-  std::string t = text();
-  EXPECT_EQ(count_of(t, "## "), 4);
-  EXPECT_EQ(count_of(t, "AttributeBegin"), count_of(t, "AttributeEnd"));
-  EXPECT_EQ(count_of(t, "TrimCurve"), 1);
-  EXPECT_EQ(count_of(block(t, "bface"), " -5 ]"), 1);  // the back cap alone
+  const std::string t = rib();
   EXPECT_EQ(count_of(t, "## extrusion"), 2);
-  EXPECT_EQ(count_of(t, "NuPatch"), 3);
+  EXPECT_EQ(count_of(t, "## "), 4);
+  EXPECT_EQ(count_of(t, "AttributeEnd"), 4);
+  EXPECT_EQ(count_of(t, "TrimCurve"), 1);
+  EXPECT_EQ(count_of(t, "NuPatch"), 3);  // two sides and the back cap
+  EXPECT_EQ(count_of(t, " -5 ]"), 1);
 }

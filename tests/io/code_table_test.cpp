@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "app/scene.h"
 #include "io/scratch_dir.h"
@@ -12,23 +11,14 @@ using CodeFiles = ScratchDir;
 
 TEST_F(CodeFiles, EntriesNamesBlankLinesAndMissingEnd) {
   write_file("a.rcf",
-             "stray line before any header\n"
-             "*end\n"
-             "*shader   matte  \n"
-             "Surface \"matte\"\n"
-             "\n"
-             "  \"Kd\" [0.5]\n"
-             "*end\n"
-             "*shader unfinished\n"
-             "Surface \"lost\"\n"
-             "*shader metal\n"
-             "Surface \"metal\"\n"
-             "*end\n"
-             "*shadow\n"
-             "*end\n"
-             "**end\n");
+             "stray line before any header\n*end\n"
+             "*shader   matte  \nSurface \"matte\"\n\n  \"Kd\" [0.5]\n*end\n"
+             "*shader unfinished\nSurface \"lost\"\n"
+             "*shader metal\nSurface \"metal\"\n*end\n"
+             "*shadow\n*end\n**end\n");
   ASSERT_TRUE(load_code_file("a.rcf"));
   EXPECT_EQ(code_count, 4);
+  EXPECT_EQ(code_file, dir_ + "/a.rcf");
   EXPECT_STREQ(CodeTable[1].code_name, "matte");
   ASSERT_EQ(CodeTable[1].line_count, 3);
   EXPECT_STREQ(CodeTable[1].code_lines[1], "\n");
@@ -39,10 +29,19 @@ TEST_F(CodeFiles, EntriesNamesBlankLinesAndMissingEnd) {
   EXPECT_EQ(CodeTable[3].line_count, 1);
   EXPECT_STREQ(CodeTable[4].code_name, "");
   // Lines before the first header never reach the fixed entry 0.
-  EXPECT_STREQ(CodeTable[0].code_name, "no code");
   EXPECT_EQ(CodeTable[0].line_count, 1);
   EXPECT_STREQ(CodeTable[0].code_lines[0], "Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n");
-  EXPECT_EQ(code_file, dir_ + "/a.rcf");
+
+  // A file that cannot be read leaves only entry 0; bindings stay.
+  CodeBindingTable[7] = 1;
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(load_code_file("missing.rcf"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("missing.rcf: "), std::string::npos);
+  EXPECT_EQ(code_count, 0);
+  EXPECT_EQ(CodeTable[1].line_count + CodeTable[3].line_count, 0);
+  EXPECT_STREQ(CodeTable[1].code_name, "");
+  EXPECT_EQ(CodeTable[0].line_count, 1);
+  EXPECT_EQ(CodeBindingTable[7], 1);
 }
 
 TEST_F(CodeFiles, ParserStopsAtItsLimits) {
@@ -65,18 +64,4 @@ TEST_F(CodeFiles, ParserStopsAtItsLimits) {
   EXPECT_EQ(std::strlen(CodeTable[1].code_lines[1]), 199u);
   EXPECT_EQ(std::string(CodeTable[1].code_lines[2]), std::string(52, 'q') + "\n");
   EXPECT_STREQ(CodeTable[1].code_lines[39], "l36\n");
-}
-
-TEST_F(CodeFiles, MissingFileAndClearingLeaveOnlyEntryZero) {
-  write_file("a.rcf", "*shader one\nx\n*end\n");
-  ASSERT_TRUE(load_code_file("a.rcf"));
-  CodeBindingTable[7] = 1;
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(load_code_file("missing.rcf"));
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("missing.rcf: "), std::string::npos);
-  EXPECT_EQ(code_count, 0);
-  EXPECT_EQ(CodeTable[1].line_count, 0);
-  EXPECT_STREQ(CodeTable[1].code_name, "");
-  EXPECT_EQ(CodeTable[0].line_count, 1);
-  EXPECT_EQ(CodeBindingTable[7], 1);
 }
