@@ -74,19 +74,13 @@ TEST_F(Clusters, DeleteShiftsTheRestDown) {
   EXPECT_STREQ(ObjectTable[8].name, "o10");
 }
 
-TEST_F(Clusters, ColourAndSilhouetteGoToTheMembersThatSharedThem) {
-  fill(4);  // 6..9, all members but 9
-  for (int i = 6; i <= 9; i++) {
-    ClusterTable[i] = i < 9;
-    ObjectRecord& r = ObjectTable[i];
-    r.silend = 2;
-    for (int k = 0; k < 3; k++) {
-      r.silpix[k][0] = 10.0f * k;
-      r.silpix[k][1] = 5.0f;
-    }
-  }
+TEST_F(Clusters, ColourGoesToTheMembersThatSharedIt) {
+  fill(4);                                              // 6..9, all members but 9
   const float reds[4] = {0.50f, 0.505f, 0.52f, 0.50f};  // within 0.01 of 0.5 or not
-  for (int i = 0; i < 4; i++) ObjectTable[6 + i].color[0] = reds[i];
+  for (int i = 0; i < 4; i++) {
+    ClusterTable[6 + i] = i < 3;
+    ObjectTable[6 + i].color[0] = reds[i];
+  }
   current_record = 6;
   mark_same_color();
   ObjectTable[6].color[0] = 0.9f;
@@ -98,23 +92,4 @@ TEST_F(Clusters, ColourAndSilhouetteGoToTheMembersThatSharedThem) {
   EXPECT_FLOAT_EQ(ObjectTable[7].color[3], 1.0f);   // the fourth component stays
   EXPECT_FLOAT_EQ(ObjectTable[8].color[0], 0.52f);  // another colour
   EXPECT_FLOAT_EQ(ObjectTable[9].color[0], 0.50f);  // not a member
-
-  ObjectTable[7].silpix[2][1] = 5.005f;  // within 0.01: the same silhouette
-  ObjectTable[8].silpix[1][0] = 10.02f;
-  EXPECT_EQ(silhouette_equals(7), 1);
-  EXPECT_EQ(silhouette_equals(8), 0);
-  EXPECT_EQ(silhouette_equals(99), 0);
-  for (int i = 0; i <= last_record; i++)
-    same_silhouette[i] = ClusterTable[i] && silhouette_equals(i);
-  ObjectTable[6].silend = 3;
-  ObjectTable[6].sil[3][0] = 2.0f;
-  ObjectTable[6].base[0] = 70.0f;
-  ObjectTable[6].order = 4;
-  propagate_silhouette();
-  EXPECT_EQ(ObjectTable[7].silend, 3);
-  EXPECT_FLOAT_EQ(ObjectTable[7].sil[3][0], 2.0f);
-  EXPECT_FLOAT_EQ(ObjectTable[7].base[0], 70.0f);
-  EXPECT_EQ(ObjectTable[7].order, 3);  // order is not handed on
-  EXPECT_EQ(ObjectTable[8].silend, 2);
-  EXPECT_EQ(ObjectTable[9].silend, 2);
 }

@@ -114,9 +114,8 @@ class App {
   Process xvfb, silmod, other;
 
   // Display-window points of the browser's controls (600 x 500 window).
-  static constexpr int FIELD_X = 400, FIELD_Y = 38;  // the name field
-  static constexpr int BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450, HOME_X = 550;
-  static constexpr int ROW_X = 400, ROW0_Y = 105;
+  static constexpr int FIELD_X = 400, FIELD_Y = 38;   // the name field
+  static constexpr int BUTTON_Y = 70, CLOSE_X = 450;  // "close"
 
   App() {
     char tmpl[] = "/tmp/silmod_e2e_XXXXXX";

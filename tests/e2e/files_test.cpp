@@ -1,9 +1,6 @@
 // silmod used through its windows: objects from the object panel, a
-// silhouette drawn in the "curves" window, the backups they leave, and every
-// entry of the "i/o menu" through the file browser.
-#include <sys/stat.h>
-
-#include <fstream>
+// silhouette drawn in the "curves" window, the backups they leave, sessions
+// saved and loaded back and the exports, all through the file browser.
 #include <string>
 
 #include "e2e/e2e_support.h"
@@ -116,29 +113,6 @@ TEST(EndToEnd, RibAndCProgramExportedAndTheProgramRuns) {
     e2e::Image img = app.shot(win);
     return img.grey(5, 5, 178) && !img.grey(img.width / 2, img.height / 2, 178);
   }));
-  EXPECT_TRUE(app.silmod.alive()) << app.log();
-}
-
-TEST(EndToEnd, ShaderCodeFileFromTheHomeDirectory) {
-  App app;
-  ASSERT_TRUE(app.start()) << app.log();
-  mkdir(app.path("lib").c_str(), 0755);
-  std::ofstream(app.path("lib/shaders.rcf"))
-      << "*shader matte\nSurface \"matte\" \"Kd\" [0.9]\n*end\n**end\n";
-
-  app.io_menu(1);  // "reset home dir": the keys edit the home directory
-  app.type("/lib");
-  app.click(app.display_win, App::UPDIR_X, App::BUTTON_Y);  // " OK "
-  app.io_menu(6);                                           // "load RIB code file"
-  app.click(app.display_win, App::HOME_X, App::BUTTON_Y);   // " home " is now lib
-  app.double_click(app.display_win, App::ROW_X, App::ROW0_Y);
-
-  // The loaded code travels in the next session file, which the session
-  // mode writes in its own directory, not in lib.
-  app.io_menu(3);
-  app.double_click(app.display_win, App::FIELD_X, App::FIELD_Y);
-  ASSERT_TRUE(app.wait_file("untitled.ses", "*shader matte\nSurface \"matte\" \"Kd\" [0.9]\n"))
-      << app.log();
   EXPECT_TRUE(app.silmod.alive()) << app.log();
 }
 
