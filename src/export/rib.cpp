@@ -163,18 +163,22 @@ void write_extrusion_side(FILE* out, const ObjectRecord& rec, const float points
   write_extrusion_points(out, rec.order, rec.knots, rec.silend, points);
 }
 
-void write_cap(FILE* out, const Box& b, bool front) {
-  const char* pattern =
-      front
-          ? " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[%3.2f %3.2f 5.0 %3.2f  %3.2f 5 "
-            "%3.2f %3.2f 5 %3.2f %3.2f 5 ]   \n"
-          : " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[%3.2f %3.2f -5.0 %3.2f  %3.2f "
-            "-5 %3.2f %3.2f -5 %3.2f %3.2f -5 ]   \n";
-  std::fprintf(out, pattern, b.xmin, b.ymin, b.xmax, b.ymin, b.xmin, b.ymax, b.xmax, b.ymax);
-}
-
-void write_trim(FILE* out, const ObjectRecord& rec, const Box& b, const float points[][2]) {
+// A cap is one bilinear patch over the silhouette's box, cut to the outline
+// by the trim curve, which holds for both caps of an extrusion.
+void write_caps(FILE* out, const ObjectRecord& rec, const Box& b, const float points[][2],
+                bool back, bool front) {
   write_trim_curve(out, rec.order, rec.knots, rec.silend, b.xmax, b.xmin, b.ymax, b.ymin, points);
+  const char* const head = " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 ";
+  if (back) {
+    std::fputs(head, out);
+    std::fprintf(out, "\"P\"[%3.2f %3.2f -5.0 %3.2f  %3.2f -5 %3.2f %3.2f -5 %3.2f %3.2f -5 ]   \n",
+                 b.xmin, b.ymin, b.xmax, b.ymin, b.xmin, b.ymax, b.xmax, b.ymax);
+  }
+  if (front) {
+    std::fputs(head, out);
+    std::fprintf(out, "\"P\"[%3.2f %3.2f 5.0 %3.2f  %3.2f 5 %3.2f %3.2f 5 %3.2f %3.2f 5 ]   \n",
+                 b.xmin, b.ymin, b.xmax, b.ymin, b.xmin, b.ymax, b.xmax, b.ymax);
+  }
 }
 
 void write_object(FILE* out, int i) {
@@ -233,22 +237,16 @@ void write_object(FILE* out, int i) {
       break;
     case TYPE_EXTRUSION:
       write_extrusion_side(out, rec, points);
-      if (capped) {
-        write_trim(out, rec, box, points);
-        write_cap(out, box, false);
-        write_cap(out, box, true);
-      }
+      if (capped) write_caps(out, rec, box, points, true, true);
       break;
     case TYPE_OPENEXT:
       write_extrusion_side(out, rec, points);
       break;
     case TYPE_FFACE:
-      write_trim(out, rec, box, points);
-      write_cap(out, box, true);
+      write_caps(out, rec, box, points, false, true);
       break;
     case TYPE_BFACE:
-      write_trim(out, rec, box, points);
-      write_cap(out, box, false);
+      write_caps(out, rec, box, points, true, false);
       break;
     default:
       break;  // unknown type: no geometry, but the block is still closed

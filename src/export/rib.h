@@ -11,8 +11,10 @@ bool write_rib(const char* file_name);
 void write_rib_text(FILE* out);
 
 // Pieces of a silhouette object's geometry. n is the last point index and
-// points the silhouette as the patch uses it; n + 1 must be at least order.
-// The knots and parameter range of a NUPatch direction along the silhouette.
+// points the silhouette as the patch uses it; n + 1 must be at least order,
+// else nothing is written.
+
+// The knots and parameter range of a NuPatch direction along the silhouette.
 void write_knot_vector(FILE* out, int order, int knots, int n);
 // The control points of an extrusion side, z from -5 to +5.
 void write_extrusion_points(FILE* out, int order, int knots, int n, const float points[][2]);
