@@ -80,4 +80,27 @@ TEST(OverlayPass, BlendsPanelsAndGivesTheViewBack) {
   }
 }
 
+// Whether the pixel at x, d below the top edge, shows exactly (r, g, b).
+bool shows(int x, int d, int r, int g, int b) {
+  unsigned char p[3];
+  glReadPixels(x, win_height - d, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+  return p[0] == r && p[1] == g && p[2] == b;
+}
+
+TEST(OverlayPass, CurrentLightAndBoundCodeRowsAreHighlighted) {
+  ensure_windows();
+  const int x0 = win_width - 160;
+  current_record = 2;       // light1: the row 40..60 below the top
+  CodeBindingTable[2] = 3;  // code list row 3: 60..75 below the top
+  code_list_shown = 1;
+  display_3d();
+  code_list_shown = 0;
+  EXPECT_TRUE(shows(x0 + 64, 41, 204, 204, 255));
+  EXPECT_FALSE(shows(x0 + 64, 61, 204, 204, 255));
+  EXPECT_FALSE(shows(x0 + 66, 50, 204, 204, 255));
+  EXPECT_TRUE(shows(170, 61, 204, 255, 204));
+  EXPECT_FALSE(shows(170, 76, 204, 255, 204));
+  EXPECT_FALSE(shows(181, 65, 204, 255, 204));
+}
+
 }  // namespace
