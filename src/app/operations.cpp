@@ -262,32 +262,23 @@ static bool single_refuses(int field, float delta) {
   return false;
 }
 
-// Adds delta to one field of the edit buffer.
-static void step_edit_buffer(int field, float delta) {
+// Adds delta to one field of a set of scales, angles and position, in the
+// edit buffer or in a record. Angles are ints: the sum is truncated.
+static void step_values(float* scales, int* angles, float* position, int field, float delta) {
   if (field == FIELD_SCALE_ALL) {
-    for (int k = 0; k < 3; k++) edit_scales[k] += delta;
+    for (int k = 0; k < 3; k++) scales[k] += delta;
   } else if (is_scale_field(field)) {
-    edit_scales[field] += delta;
+    scales[field] += delta;
   } else if (is_angle_field(field)) {
-    int& a = edit_angles[field - FIELD_ANGLE_X];
+    int& a = angles[field - FIELD_ANGLE_X];
     a = static_cast<int>(a + delta);
   } else if (field >= FIELD_POS_X && field <= FIELD_POS_Z) {
-    edit_position[field - FIELD_POS_X] += delta;
+    position[field - FIELD_POS_X] += delta;
   }
 }
 
-// Adds delta to one field of a record in the table.
-static void step_record(ObjectRecord& m, int field, float delta) {
-  if (field == FIELD_SCALE_ALL) {
-    for (int k = 0; k < 3; k++) m.scales[k] += delta;
-  } else if (is_scale_field(field)) {
-    m.scales[field] += delta;
-  } else if (is_angle_field(field)) {
-    int& a = m.angles[field - FIELD_ANGLE_X];
-    a = static_cast<int>(a + delta);
-  } else if (field >= FIELD_POS_X && field <= FIELD_POS_Z) {
-    m.position[field - FIELD_POS_X] += delta;
-  }
+static void step_edit_buffer(int field, float delta) {
+  step_values(edit_scales, edit_angles, edit_position, field, delta);
 }
 
 void step_field(int field, int cluster, float delta, int record) {
@@ -306,7 +297,8 @@ void step_field(int field, int cluster, float delta, int record) {
       if (m == record)
         step_edit_buffer(field, delta);
       else
-        step_record(ObjectTable[m], field, delta);
+        step_values(ObjectTable[m].scales, ObjectTable[m].angles, ObjectTable[m].position, field,
+                    delta);
     }
   } else if (!refused && cluster == 1 && record >= FIRST_OBJECT) {
     not_in_cluster = 1;
