@@ -23,30 +23,10 @@ static void outline(float x0, float y0, float x1, float y1) {
   glEnd();
 }
 
-// A bevelled frame, pressed in (dark top-left) or raised.
-static void button_frame(float x0, float y0, float x1, float y1, bool pressed) {
-  const float light = 0.8f, dark = 0.4f;
-  glLineWidth(1);
-  float g = pressed ? light : dark;
-  glColor3f(g, g, g);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(x0, y0);
-  glVertex2f(x1, y0);
-  glVertex2f(x1, y1);
-  glEnd();
-  g = pressed ? dark : light;
-  glColor3f(g, g, g);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(x1, y1);
-  glVertex2f(x0, y1);
-  glVertex2f(x0, y0);
-  glEnd();
-}
-
 static void draw_buttons(const char* first) {
-  button_frame(25, -80, 75, -62, updir_pressed != 0);
-  button_frame(125, -80, 175, -62, false);
-  button_frame(225, -80, 275, -62, home_pressed != 0);
+  bevel_frame(25, -80, 75, -62, updir_pressed != 0, false);
+  bevel_frame(125, -80, 175, -62, false, false);
+  bevel_frame(225, -80, 275, -62, home_pressed != 0, false);
   glColor3f(0.5f, 0.0f, 0.0f);
   panel_text(30, -75, "%s", first);
   panel_text(130, -75, "close");

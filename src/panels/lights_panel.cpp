@@ -45,31 +45,10 @@ void green_or(bool on, float off) {
   }
 }
 
-// A bevelled frame that looks pressed in when on and raised when off.
-void toggle_frame(float x0, float y0, float x1, float y1, bool on) {
-  const float light = 0.8f, dark = 0.4f;
-  float c = on ? light : dark;
-  glColor3f(c, c, c);
-  glLineWidth(on ? 2.0f : 1.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(x0, y0);
-  glVertex2f(x1, y0);
-  glVertex2f(x1, y1);
-  glEnd();
-  glLineWidth(1.0f);
-  c = on ? dark : light;
-  glColor3f(c, c, c);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(x1, y1);
-  glVertex2f(x0, y1);
-  glVertex2f(x0, y0);
-  glEnd();
-}
-
 // A toggle button whose label baseline lies d pixels below the top edge.
 void toggle_button(float x0, int d, const char* label, bool on, bool label_green) {
   const float h = win_height;
-  toggle_frame(x0, h - d - 3, x0 + 55, h - d + 13, on);
+  bevel_frame(x0, h - d - 3, x0 + 55, h - d + 13, on, true);
   green_or(label_green, 0.0f);
   panel_text(x0 + 5, h - d, "%s", label);
 }
@@ -175,7 +154,7 @@ void lights_click(int button, int state, int x, int y) {
     if (x > 0 && x < 55) flip(show_grid);
     if (x > 65 && x < 120) {
       backup_pressed = 1;
-      save_session("backup.ses");
+      save_backup();
     }
   }
 }

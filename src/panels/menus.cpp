@@ -129,7 +129,7 @@ void create_extrusion(bool separates) {
       create_object();
     }
   }
-  save_session("backup.ses");
+  save_backup();
   choose_ext_type = 0;
   raise_curves_window();
 }
@@ -182,7 +182,7 @@ void draw_bar_and_menus(int w, int h) {
   }
 }
 
-void copy_text(char* dst, const char* src) { std::snprintf(dst, DIR_SIZE, "%s", src); }
+static void copy_text(char* dst, const char* src) { std::snprintf(dst, DIR_SIZE, "%s", src); }
 
 // Opens the file browser in one mode, in the directory where that mode last
 // succeeded (the home mode keeps the directory and remembers home_dir).

@@ -103,3 +103,23 @@ void draw_panels() {
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
 }
+
+void bevel_frame(float x0, float y0, float x1, float y1, bool pressed, bool heavy) {
+  const float light = 0.8f, dark = 0.4f;
+  float c = pressed ? light : dark;
+  glColor3f(c, c, c);
+  glLineWidth(pressed && heavy ? 2.0f : 1.0f);
+  glBegin(GL_LINE_STRIP);
+  glVertex2f(x0, y0);
+  glVertex2f(x1, y0);
+  glVertex2f(x1, y1);
+  glEnd();
+  glLineWidth(1.0f);
+  c = pressed ? dark : light;
+  glColor3f(c, c, c);
+  glBegin(GL_LINE_STRIP);
+  glVertex2f(x1, y1);
+  glVertex2f(x0, y1);
+  glVertex2f(x0, y0);
+  glEnd();
+}

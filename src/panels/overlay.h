@@ -22,3 +22,8 @@ void panel_rect(float x0, float y0, float x1, float y1);
 // The overlay pass: every panel over the finished 3D image.
 void draw_panels();
 void reset_panels();
+
+// A bevelled frame around x0..x1, y0..y1 (y0 below y1): pressed in (dark
+// top-left, light bottom-right) or raised; heavy draws a pressed frame's light
+// edges two pixels wide, as the toggles do.
+void bevel_frame(float x0, float y0, float x1, float y1, bool pressed, bool heavy);
