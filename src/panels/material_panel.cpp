@@ -12,11 +12,17 @@
 #include "app/window.h"
 #include "panels/overlay.h"
 #include "render/render.h"
+#include "render/tess_cache.h"
 
 namespace {
 
 constexpr int SLIDER_WIDTH = 120;  // pixels; sliders and colour field span x 0..120
+// The preview sphere's slices and stacks: GLU's full sphere (GLU holds 360
+// to 239); the cached sphere lit, the same 239; unlit only its outline
+// shows, and 64 give the same pixels.
 constexpr int SPHERE_SLICES = 360;
+constexpr int LIT_SPHERE_SLICES = 239;
+constexpr int FLAT_SPHERE_SLICES = 64;
 
 // The colour field as it was drawn in the last frame, read back right after
 // the panel was drawn: after the buffer swap the back buffer's content is
@@ -167,11 +173,16 @@ void reset_material_panel() {
 }
 
 void draw_preview_sphere(float radius) {
-  GLUquadric* q = gluNewQuadric();
-  if (q == nullptr) return;
-  gluQuadricNormals(q, GLU_SMOOTH);
-  gluSphere(q, radius, SPHERE_SLICES, SPHERE_SLICES);
-  gluDeleteQuadric(q);
+  if (!tess_cache_on) {
+    draw_solid_sphere(radius, SPHERE_SLICES, SPHERE_SLICES);
+    return;
+  }
+  const int slices = glIsEnabled(GL_LIGHTING) ? LIT_SPHERE_SLICES : FLAT_SPHERE_SLICES;
+  // The back half lies behind the front one (or, unlit, looks the same):
+  // culling it halves the work and leaves the picture as it is.
+  glEnable(GL_CULL_FACE);
+  draw_solid_sphere(radius, slices, slices);
+  glDisable(GL_CULL_FACE);
 }
 
 void draw_material_panel() {

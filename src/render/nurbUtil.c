@@ -231,14 +231,18 @@ int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, fl
 
 /* ---- The GLU half ----------------------------------------------------------- */
 
-static GLUnurbsObj* new_renderer(void) {
-  GLUnurbsObj* nurb = gluNewNurbsRenderer();
-  if (!nurb) return 0;
+void nurb_sampling(GLUnurbsObj* nurb) {
   gluNurbsProperty(nurb, GLU_SAMPLING_METHOD, GLU_DOMAIN_DISTANCE);
   gluNurbsProperty(nurb, GLU_U_STEP, (GLfloat)res);
   gluNurbsProperty(nurb, GLU_V_STEP, (GLfloat)res);
   gluNurbsProperty(nurb, GLU_DISPLAY_MODE, GLU_FILL);
   gluNurbsProperty(nurb, GLU_CULLING, GL_TRUE);
+}
+
+static GLUnurbsObj* new_renderer(void) {
+  GLUnurbsObj* nurb = gluNewNurbsRenderer();
+  if (!nurb) return 0;
+  nurb_sampling(nurb);
   return nurb;
 }
 
@@ -247,9 +251,7 @@ static void end_renderer(GLUnurbsObj* nurb) {
   glFlush();
 }
 
-void nurb_draw_revolution(const NurbRevolution* rev) {
-  GLUnurbsObj* nurb = new_renderer();
-  if (!nurb) return;
+void nurb_surface_revolution(GLUnurbsObj* nurb, const NurbRevolution* rev) {
   gluBeginSurface(nurb);
   if (rev->textured)
     gluNurbsSurface(nurb, NURB_ANGULAR_KNOTS, (GLfloat*)AngularKnots, rev->knot_count,
@@ -259,12 +261,9 @@ void nurb_draw_revolution(const NurbRevolution* rev) {
                   (GLfloat*)rev->knots, NURB_MAX_CONTROL * 4, 4, (GLfloat*)&rev->net[0][0][0], 3,
                   rev->order, GL_MAP2_VERTEX_4);
   gluEndSurface(nurb);
-  end_renderer(nurb);
 }
 
-void nurb_draw_extrusion(const NurbExtrusion* ext) {
-  GLUnurbsObj* nurb = new_renderer();
-  if (!nurb) return;
+void nurb_surface_extrusion(GLUnurbsObj* nurb, const NurbExtrusion* ext) {
   gluBeginSurface(nurb);
   if (ext->textured)
     gluNurbsSurface(nurb, ext->knot_count, (GLfloat*)ext->knots, NURB_DEPTH_KNOTS,
@@ -274,12 +273,9 @@ void nurb_draw_extrusion(const NurbExtrusion* ext) {
                   (GLfloat*)DepthKnots, 6, 3, (GLfloat*)&ext->vert[0][0][0], ext->order, 2,
                   GL_MAP2_VERTEX_3);
   gluEndSurface(nurb);
-  end_renderer(nurb);
 }
 
-void nurb_draw_cap(const NurbCap* cap) {
-  GLUnurbsObj* nurb = new_renderer();
-  if (!nurb) return;
+void nurb_surface_cap(GLUnurbsObj* nurb, const NurbCap* cap) {
   gluBeginSurface(nurb);
   gluNurbsSurface(nurb, NURB_DEPTH_KNOTS, (GLfloat*)DepthKnots, NURB_DEPTH_KNOTS,
                   (GLfloat*)DepthKnots, 4, 2, (GLfloat*)&cap->tex[0][0][0], 2, 2,
@@ -295,33 +291,62 @@ void nurb_draw_cap(const NurbCap* cap) {
                 cap->order, GLU_MAP1_TRIM_2);
   gluEndTrim(nurb);
   gluEndSurface(nurb);
+}
+
+void nurb_draw_revolution(const NurbRevolution* rev) {
+  GLUnurbsObj* nurb = new_renderer();
+  if (!nurb) return;
+  nurb_surface_revolution(nurb, rev);
+  end_renderer(nurb);
+}
+
+void nurb_draw_extrusion(const NurbExtrusion* ext) {
+  GLUnurbsObj* nurb = new_renderer();
+  if (!nurb) return;
+  nurb_surface_extrusion(nurb, ext);
+  end_renderer(nurb);
+}
+
+void nurb_draw_cap(const NurbCap* cap) {
+  GLUnurbsObj* nurb = new_renderer();
+  if (!nurb) return;
+  nurb_surface_cap(nurb, cap);
   end_renderer(nurb);
 }
 
 /* ---- The six routines ---------------------------------------------------------- */
 
-static void revolution(int order, int knot_type, int n, float pts[][2]) {
-  NurbRevolution rev;
+void nurb_sides_state(void) {
   glEnable(GL_AUTO_NORMAL); /* GLU computes the normals */
   glEnable(GL_NORMALIZE);
+}
+
+void nurb_cap_state(int side) {
+  glEnable(GL_NORMALIZE);
+  glDisable(GL_AUTO_NORMAL); /* the cap brings its own normals */
+  /* The patch faces +z; seen from behind its winding is clockwise. */
+  if (side == nurbBACK) glFrontFace(GL_CW);
+}
+
+void nurb_cap_done(void) { glFrontFace(GL_CCW); }
+
+static void revolution(int order, int knot_type, int n, float pts[][2]) {
+  NurbRevolution rev;
+  nurb_sides_state();
   if (nurb_build_revolution(order, knot_type, n, pts, &rev)) nurb_draw_revolution(&rev);
 }
 
 static void extrusion_sides(int order, int knot_type, int n, float pts[][2]) {
   NurbExtrusion ext;
-  glEnable(GL_AUTO_NORMAL);
-  glEnable(GL_NORMALIZE);
+  nurb_sides_state();
   if (nurb_build_extrusion(order, knot_type, n, pts, &ext)) nurb_draw_extrusion(&ext);
 }
 
 static void cap(int order, int knot_type, int n, float pts[][2], int side, float depth) {
   NurbCap c;
-  glEnable(GL_NORMALIZE);
-  glDisable(GL_AUTO_NORMAL); /* the cap brings its own normals */
-  /* The patch faces +z; seen from behind its winding is clockwise. */
-  if (side == nurbBACK) glFrontFace(GL_CW);
+  nurb_cap_state(side);
   if (nurb_build_cap(order, knot_type, n, pts, side, depth, &c)) nurb_draw_cap(&c);
-  glFrontFace(GL_CCW);
+  nurb_cap_done();
 }
 
 void nurbSurfRevOpen(int order, int n, float pts[][2]) { revolution(order, openknot, n, pts); }

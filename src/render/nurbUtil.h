@@ -105,6 +105,24 @@ void nurb_draw_revolution(const NurbRevolution* rev);
 void nurb_draw_extrusion(const NurbExtrusion* ext);
 void nurb_draw_cap(const NurbCap* cap);
 
+/* The same in pieces, for a renderer the caller owns (the modeller captures
+   GLU's tessellation through callbacks this way). nurb_sampling sets the
+   properties every surface is drawn with; the surface calls run
+   gluBeginSurface .. gluEndSurface with the built arrays. */
+struct GLUnurbs;
+void nurb_sampling(struct GLUnurbs* nurb);
+void nurb_surface_revolution(struct GLUnurbs* nurb, const NurbRevolution* rev);
+void nurb_surface_extrusion(struct GLUnurbs* nurb, const NurbExtrusion* ext);
+void nurb_surface_cap(struct GLUnurbs* nurb, const NurbCap* cap);
+
+/* GL state the surfaces are drawn under. Revolutions and extrusion sides
+   leave GL_AUTO_NORMAL and GL_NORMALIZE on; a cap brings its own normals
+   (GL_AUTO_NORMAL off), and a back cap is drawn with a clockwise front face
+   that nurb_cap_done turns back to counter-clockwise. */
+void nurb_sides_state(void);
+void nurb_cap_state(int side);
+void nurb_cap_done(void);
+
 /* A cube of the given edge, centred on the origin, with texture coordinates
    on every face. */
 void texCube(float edge);

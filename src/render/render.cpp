@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+#include "render/tess_cache.h"
+
 int wireframe = 1;
 int show_grid = 1;
 int show_world_axes = 1;
@@ -18,6 +20,7 @@ void reset_render() {
   show_world_axes = 1;
   show_object_axes = 0;
   res = 10;
+  reset_tess_cache();
 }
 
 void set_material(const float ambient[4], const float diffuse[4], const float specular[4],
@@ -80,17 +83,14 @@ void wire_revolution(float pts[][2], int n, int steps) {
 
 // Both caps of an extrusion at z = +5 (front) and -5 (back), or just one.
 static void draw_caps(ObjectRecord& rec, int n, bool front, bool back) {
-  void (*cap)(int, int, float[][2], int, float) =
-      rec.knots == periodic ? nurbCapPeriodic : nurbCapOpen;
-  if (front) cap(rec.order, n, rec.sil, nurbFRONT, NURB_EXTRUSION_HALF_DEPTH);
-  if (back) cap(rec.order, n, rec.sil, nurbBACK, -NURB_EXTRUSION_HALF_DEPTH);
+  if (front)
+    draw_surface(SURFACE_FRONT_CAP, rec.order, rec.knots, n, rec.sil, NURB_EXTRUSION_HALF_DEPTH);
+  if (back)
+    draw_surface(SURFACE_BACK_CAP, rec.order, rec.knots, n, rec.sil, -NURB_EXTRUSION_HALF_DEPTH);
 }
 
 static void draw_sides(ObjectRecord& rec, int n) {
-  if (rec.knots == periodic)
-    nurbExtSidesPeriodic(rec.order, n, rec.sil);
-  else
-    nurbExtSidesOpen(rec.order, n, rec.sil);
+  draw_surface(SURFACE_SIDES, rec.order, rec.knots, n, rec.sil);
 }
 
 // A thin outline of the control polygon in a cap's plane.
@@ -100,7 +100,7 @@ static void wire_cap(ObjectRecord& rec, int n, float z) {
   glTranslatef(0, 0, -z);
 }
 
-static void draw_solid(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
+static void draw_solid(ObjectRecord& rec, int n, bool cappable) {
   switch (rec.surfacetype) {
     case TYPE_BOX:
       glPushMatrix();
@@ -109,24 +109,21 @@ static void draw_solid(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
       glPopMatrix();
       break;
     case TYPE_SPHERE:
-      gluSphere(q, 10.0, 36, 36);
+      draw_solid_sphere(10.0f, 36, 36);
       break;
     case TYPE_CYLINDER:
-      gluDisk(q, 0.0, 5.0, 36, 2);
-      gluCylinder(q, 5.0, 5.0, 10.0, 36, 2);
+      draw_solid_disk(5.0f, 36, 2);
+      draw_solid_cylinder(5.0f, 5.0f, 10.0f, 36, 2);
       glTranslatef(0, 0, 10);
-      gluDisk(q, 0.0, 5.0, 36, 2);
+      draw_solid_disk(5.0f, 36, 2);
       break;
     case TYPE_CONE:
-      gluCylinder(q, 0.0, 5.0, 12.0, 36, 2);
+      draw_solid_cylinder(0.0f, 5.0f, 12.0f, 36, 2);
       break;
     case TYPE_REVOLUTION:
       // Built from the editor's pixels, 20 to a model unit.
       glScalef(0.05f, 0.05f, 0.05f);
-      if (rec.knots == periodic)
-        nurbSolidSurfRevPeriodic(rec.order, n, rec.silpix);
-      else
-        nurbSurfRevOpen(rec.order, n, rec.silpix);
+      draw_surface(SURFACE_REVOLUTION, rec.order, rec.knots, n, rec.silpix);
       glScalef(20, 20, 20);
       break;
     case TYPE_EXTRUSION:
@@ -186,7 +183,9 @@ static void draw_wire(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
 }
 
 void draw_object(ObjectRecord rec) {
-  const bool quadric_type = rec.surfacetype >= TYPE_SPHERE && rec.surfacetype <= TYPE_CONE;
+  // Outlines of the quadric types come from GLU; the solids from the cache.
+  const bool quadric_type =
+      wireframe && rec.surfacetype >= TYPE_SPHERE && rec.surfacetype <= TYPE_CONE;
   GLUquadric* q = quadric_type ? gluNewQuadric() : nullptr;
   if (quadric_type && !q) return;  // out of memory: skip this object, keep the frame going
   glPushMatrix();
@@ -200,7 +199,7 @@ void draw_object(ObjectRecord rec) {
   }
   if (q) {
     gluQuadricNormals(q, GLU_SMOOTH);
-    gluQuadricDrawStyle(q, wireframe ? GLU_LINE : GLU_FILL);
+    gluQuadricDrawStyle(q, GLU_LINE);
   }
 
   const int n = rec.silend + 1;
@@ -208,7 +207,7 @@ void draw_object(ObjectRecord rec) {
   if (wireframe)
     draw_wire(rec, q, n, cappable);
   else
-    draw_solid(rec, q, n, cappable);
+    draw_solid(rec, n, cappable);
 
   if (wireframe) glEnable(GL_LIGHTING);
   glPopMatrix();

@@ -9,6 +9,7 @@
 #include "panels/object_panel.h"
 #include "panels/overlay.h"
 #include "render/render.h"
+#include "render/tess_cache.h"
 
 void reshape_3d(int w, int h) {
   win_width = w;
@@ -213,6 +214,7 @@ static void draw_light_markers() {
 
 void display_3d() {
   select_display_window();
+  tess_cache_frame();
   glEnable(GL_NORMALIZE);
   // Depth-test from the first frame on, not only once the panel pass has run.
   glEnable(GL_DEPTH_TEST);

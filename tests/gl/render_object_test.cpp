@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/render.h"
+#include "render/tess_cache.h"
 #include "support/gl_env.h"
 
 namespace {
@@ -103,20 +104,24 @@ TEST_F(RenderObject, MatrixStackAndLightingSurviveEveryType) {
   EXPECT_EQ(d.lines + d.polygons, 0);
 }
 
-TEST_F(RenderObject, SurfacesLeaveNormalAndFaceState) {
+TEST_F(RenderObject, SurfacesLeaveNormalAndFaceStateDrawnEitherWay) {
   ObjectRecord r = record(5, 0, 3, {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}});
-  nurbExtSidesOpen(r.order, r.silend + 1, r.sil);
-  EXPECT_TRUE(glIsEnabled(GL_AUTO_NORMAL));
-  EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
-  glDisable(GL_NORMALIZE);
-  nurbCapOpen(r.order, r.silend + 1, r.sil, nurbBACK, -5.0f);
-  EXPECT_FALSE(glIsEnabled(GL_AUTO_NORMAL));
-  EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
-  GLint face = 0;
-  glGetIntegerv(GL_FRONT_FACE, &face);
-  EXPECT_EQ(face, GL_CCW);
-  nurbSolidSurfRevPeriodic(r.order, r.silend + 1, r.silpix);
-  EXPECT_TRUE(glIsEnabled(GL_AUTO_NORMAL));
+  const int n = r.silend + 1;
+  for (int cached = 0; cached < 2; cached++) {
+    tess_cache_on = cached;
+    draw_surface(SURFACE_SIDES, r.order, r.knots, n, r.sil);
+    EXPECT_TRUE(glIsEnabled(GL_AUTO_NORMAL));
+    EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
+    glDisable(GL_NORMALIZE);
+    draw_surface(SURFACE_BACK_CAP, r.order, r.knots, n, r.sil, -5.0f);
+    EXPECT_FALSE(glIsEnabled(GL_AUTO_NORMAL));
+    EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
+    GLint face = 0;
+    glGetIntegerv(GL_FRONT_FACE, &face);
+    EXPECT_EQ(face, GL_CCW);
+    draw_surface(SURFACE_REVOLUTION, r.order, periodic, n, r.silpix);
+    EXPECT_TRUE(glIsEnabled(GL_AUTO_NORMAL));
+  }
 }
 
 TEST_F(RenderObject, NurbsObjectsDrawOnlyWhatTheirSilhouetteAllows) {

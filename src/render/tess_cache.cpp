@@ -1,0 +1,447 @@
+// The tessellation cache. GLU's NURBS renderer is run in tessellator mode
+// with the very builders and sampling properties of nurbUtil.c, its
+// triangles are collected through callbacks, and the result is kept in
+// buffer objects (client-side arrays where GL has no buffer objects).
+#define GL_GLEXT_PROTOTYPES 1
+#include "render/tess_cache.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "app/scene.h"
+#include "app/window.h"
+#include "render/mesh.h"
+#include "render/nurbUtil.h"
+
+int tess_cache_on = 1;
+
+namespace {
+
+// Room for three surfaces of every record, and the quadric shapes.
+constexpr int MAX_ENTRIES = 3 * MAX_RECORDS + 8;
+// Arrays kept for surfaces that were not drawn in the current frame.
+constexpr unsigned long STALE_BUDGET = 64ul << 20;
+
+enum ShapeKind { SHAPE_SPHERE = 16, SHAPE_CYLINDER, SHAPE_DISK };
+
+// What a tessellation depends on. Compared field by field up to the points,
+// then the n points in use.
+struct Key {
+  int kind;                       // SurfaceKind or ShapeKind
+  int counts[3];                  // order, knot type, res; or slices, stacks
+  float sizes[3];                 // cap depth; or radii and height
+  int n;                          // silhouette points in use
+  float pts[NURB_MAX_POINTS][2];  // the silhouette
+};
+
+struct GpuMesh {
+  unsigned vertex_buffer = 0;  // GL buffer names, 0 without buffer objects
+  unsigned index_buffer = 0;
+  int index_count = 0;      // three per triangle
+  bool textured = false;    // has texture coordinates
+  unsigned long bytes = 0;  // size of the arrays
+  MeshData arrays;          // kept only while there are no buffer objects
+};
+
+struct Entry {
+  bool used = false;
+  Key key;
+  size_t hash = 0;
+  unsigned long frame = 0;  // the last frame that drew it
+  GpuMesh mesh;
+};
+
+Entry entries[MAX_ENTRIES];
+unsigned long frame_number = 0;
+long builds = 0;
+int buffer_support = -1;  // -1 not yet asked, 0 client arrays, 1 buffer objects
+
+size_t key_size(const Key& k) { return offsetof(Key, pts) + sizeof(float[2]) * k.n; }
+
+size_t hash_key(const Key& k) {
+  unsigned char bytes[sizeof(Key)];
+  const size_t size = key_size(k);
+  std::memcpy(bytes, &k, size);
+  size_t h = 1469598103934665603ull;  // FNV-1a
+  for (size_t i = 0; i < size; i++) h = (h ^ bytes[i]) * 1099511628211ull;
+  return h;
+}
+
+bool same_key(const Key& a, const Key& b) {
+  return a.n == b.n && std::memcmp(&a, &b, key_size(a)) == 0;
+}
+
+// The cache belongs to the "display" window's GL context; anything drawn
+// elsewhere goes the uncached way.
+bool cache_usable() {
+  return tess_cache_on && display_window != 0 && glutGetWindow() == display_window;
+}
+
+bool has_buffers() {
+  if (buffer_support < 0) {
+    int major = 0, minor = 0;
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version == nullptr || std::sscanf(version, "%d.%d", &major, &minor) != 2) major = minor = 0;
+    buffer_support = major > 1 || (major == 1 && minor >= 5);
+  }
+  return buffer_support == 1;
+}
+
+void release(GpuMesh& m) {
+  if (m.vertex_buffer || m.index_buffer) {
+    const GLuint names[2] = {m.vertex_buffer, m.index_buffer};
+    glDeleteBuffers(2, names);
+  }
+  m = GpuMesh();
+}
+
+// Puts the arrays into buffer objects; keeps them client-side when GL has
+// none or could not take them.
+void upload(GpuMesh& m, MeshData&& data) {
+  m = GpuMesh();
+  m.index_count = static_cast<int>(data.indices.size());
+  m.textured = data.textured;
+  m.bytes = data.bytes();
+  m.arrays = std::move(data);
+  if (m.index_count == 0 || !has_buffers()) return;
+  GLuint names[2] = {0, 0};
+  glGenBuffers(2, names);
+  const GLsizeiptr vertex_bytes = m.arrays.vertices.size() * sizeof(MeshVertex);
+  const GLsizeiptr index_bytes = m.arrays.indices.size() * sizeof(uint32_t);
+  GLint vertex_stored = 0, index_stored = 0;
+  glBindBuffer(GL_ARRAY_BUFFER, names[0]);
+  glBufferData(GL_ARRAY_BUFFER, vertex_bytes, m.arrays.vertices.data(), GL_STATIC_DRAW);
+  glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &vertex_stored);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, names[1]);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, index_bytes, m.arrays.indices.data(), GL_STATIC_DRAW);
+  glGetBufferParameteriv(GL_ELEMENT_ARRAY_BUFFER, GL_BUFFER_SIZE, &index_stored);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  if (vertex_stored != vertex_bytes || index_stored != index_bytes) {
+    glDeleteBuffers(2, names);  // out of buffer memory: draw from the client-side copy
+    return;
+  }
+  m.vertex_buffer = names[0];
+  m.index_buffer = names[1];
+  m.arrays = MeshData();
+}
+
+void draw_mesh(const GpuMesh& m) {
+  if (m.index_count == 0) return;
+  const char* base = nullptr;  // offsets into the buffers, or client memory
+  const void* indices = nullptr;
+  if (m.vertex_buffer) {
+    glBindBuffer(GL_ARRAY_BUFFER, m.vertex_buffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.index_buffer);
+  } else {
+    base = reinterpret_cast<const char*>(m.arrays.vertices.data());
+    indices = m.arrays.indices.data();
+  }
+  const GLsizei stride = sizeof(MeshVertex);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glVertexPointer(4, GL_FLOAT, stride, base + offsetof(MeshVertex, pos));
+  glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, normal));
+  // Without texturing the coordinates would only be carried along.
+  const bool textured = m.textured && (glIsEnabled(GL_TEXTURE_1D) || glIsEnabled(GL_TEXTURE_2D));
+  if (textured) {
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, tex));
+  }
+  glDrawElements(GL_TRIANGLES, m.index_count, GL_UNSIGNED_INT, indices);
+  // Everything else draws in immediate mode or from its own client memory.
+  if (textured) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  if (m.vertex_buffer) {
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  }
+}
+
+// ---- Capturing GLU's tessellation ------------------------------------------------
+
+void GLAPIENTRY on_begin(GLenum mode, void* builder) {
+  static_cast<MeshBuilder*>(builder)->begin(mode == GL_QUAD_STRIP ? GL_TRIANGLE_STRIP : mode);
+}
+void GLAPIENTRY on_vertex(GLfloat* p, void* builder) {
+  static_cast<MeshBuilder*>(builder)->vertex(p);
+}
+void GLAPIENTRY on_normal(GLfloat* n, void* builder) {
+  static_cast<MeshBuilder*>(builder)->normal(n);
+}
+void GLAPIENTRY on_tex(GLfloat* t, void* builder) { static_cast<MeshBuilder*>(builder)->tex(t); }
+void GLAPIENTRY on_end(void* builder) { static_cast<MeshBuilder*>(builder)->end(); }
+
+// Weight of the rational circle at angular parameter u (0..1), as GL's
+// evaluator computes it for the quarter's Bezier segment.
+float circle_weight(float u) {
+  int q = static_cast<int>(4.0f * u);
+  q = q < 0 ? 0 : (q > 3 ? 3 : q);
+  const float t = 4.0f * u - static_cast<float>(q), s = 1.0f - t;
+  const float w0 = CircleTable[8 - 2 * q][2], w1 = CircleTable[7 - 2 * q][2];
+  const float w2 = CircleTable[6 - 2 * q][2];
+  return s * s * w0 + 2.0f * s * t * w1 + t * t * w2;
+}
+
+// Vertices of a surface of revolution. Drawn uncached, GL gets them in
+// homogeneous form with the circle's weight as w, and interpolates across
+// each triangle accordingly; GLU's callbacks hand them over divided. The
+// first texture coordinate equals the angular parameter, which gives the weight back.
+void GLAPIENTRY on_rational_vertex(GLfloat* p, void* builder) {
+  MeshBuilder* b = static_cast<MeshBuilder*>(builder);
+  b->vertex(p, circle_weight(b->current_tex()[0]));
+}
+
+// The triangles GLU makes of one surface, through the builder and the
+// sampling the drawing routines use.
+MeshData tessellate_surface(Key& k) {
+  MeshBuilder out;
+  const int order = k.counts[0], knot_type = k.counts[1];
+  GLUnurbsObj* nurb = gluNewNurbsRenderer();
+  if (nurb == nullptr) return out.take();
+  nurb_sampling(nurb);
+  // Culling would leave out what the current view does not show, and the
+  // cached surface is seen from everywhere later.
+  gluNurbsProperty(nurb, GLU_CULLING, GL_FALSE);
+  gluNurbsProperty(nurb, GLU_NURBS_MODE, GLU_NURBS_TESSELLATOR);
+  gluNurbsCallbackData(nurb, &out);
+  gluNurbsCallback(nurb, GLU_NURBS_BEGIN_DATA, reinterpret_cast<_GLUfuncptr>(on_begin));
+  gluNurbsCallback(
+      nurb, GLU_NURBS_VERTEX_DATA,
+      reinterpret_cast<_GLUfuncptr>(k.kind == SURFACE_REVOLUTION ? on_rational_vertex : on_vertex));
+  gluNurbsCallback(nurb, GLU_NURBS_NORMAL_DATA, reinterpret_cast<_GLUfuncptr>(on_normal));
+  gluNurbsCallback(nurb, GLU_NURBS_TEXTURE_COORD_DATA, reinterpret_cast<_GLUfuncptr>(on_tex));
+  gluNurbsCallback(nurb, GLU_NURBS_END_DATA, reinterpret_cast<_GLUfuncptr>(on_end));
+  switch (k.kind) {
+    case SURFACE_REVOLUTION: {
+      NurbRevolution rev;
+      if (nurb_build_revolution(order, knot_type, k.n, k.pts, &rev))
+        nurb_surface_revolution(nurb, &rev);
+      break;
+    }
+    case SURFACE_SIDES: {
+      NurbExtrusion ext;
+      if (nurb_build_extrusion(order, knot_type, k.n, k.pts, &ext))
+        nurb_surface_extrusion(nurb, &ext);
+      break;
+    }
+    default: {
+      NurbCap cap;
+      const int side = k.kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
+      if (nurb_build_cap(order, knot_type, k.n, k.pts, side, k.sizes[0], &cap))
+        nurb_surface_cap(nurb, &cap);
+      break;
+    }
+  }
+  gluDeleteNurbsRenderer(nurb);
+  return out.take();
+}
+
+MeshData tessellate_shape(const Key& k) {
+  MeshBuilder out;
+  switch (k.kind) {
+    case SHAPE_SPHERE:
+      build_sphere(out, k.sizes[0], k.counts[0], k.counts[1]);
+      break;
+    case SHAPE_CYLINDER:
+      build_cylinder(out, k.sizes[0], k.sizes[1], k.sizes[2], k.counts[0], k.counts[1]);
+      break;
+    default:
+      build_disk(out, k.sizes[0], k.counts[0], k.counts[1]);
+      break;
+  }
+  return out.take();
+}
+
+// ---- Entries ------------------------------------------------------------------
+
+// Makes room for one more entry: drops what the last frame did not draw
+// (oldest first) while that holds more than the budget, and the least
+// recently drawn entry when every slot is taken.
+Entry& free_entry() {
+  for (;;) {
+    unsigned long stale = 0;
+    Entry* free_slot = nullptr;
+    Entry* oldest_stale = nullptr;
+    Entry* oldest = nullptr;
+    for (Entry& e : entries) {
+      if (!e.used) {
+        if (free_slot == nullptr) free_slot = &e;
+        continue;
+      }
+      if (oldest == nullptr || e.frame < oldest->frame) oldest = &e;
+      if (e.frame + 1 < frame_number) {  // drawn neither in this frame nor the last
+        stale += e.mesh.bytes;
+        if (oldest_stale == nullptr || e.frame < oldest_stale->frame) oldest_stale = &e;
+      }
+    }
+    Entry* victim = nullptr;
+    if (stale > STALE_BUDGET)
+      victim = oldest_stale;
+    else if (free_slot == nullptr)
+      victim = oldest_stale ? oldest_stale : oldest;
+    if (victim == nullptr) return *free_slot;
+    release(victim->mesh);
+    victim->used = false;
+  }
+}
+
+// The entry of k, tessellated first when the cache has none.
+const GpuMesh& find_or_build(Key& k) {
+  const size_t h = hash_key(k);
+  for (Entry& e : entries) {
+    if (e.used && e.hash == h && same_key(e.key, k)) {
+      e.frame = frame_number;
+      return e.mesh;
+    }
+  }
+  Entry& e = free_entry();
+  MeshData data = k.kind >= SHAPE_SPHERE ? tessellate_shape(k) : tessellate_surface(k);
+  builds++;
+  upload(e.mesh, std::move(data));
+  e.used = true;
+  e.key = k;
+  e.hash = h;
+  e.frame = frame_number;
+  return e.mesh;
+}
+
+Key shape_key(int kind, int slices, int stacks, float a, float b, float c) {
+  Key k;
+  std::memset(&k, 0, sizeof k);
+  k.kind = kind;
+  k.counts[0] = slices;
+  k.counts[1] = stacks;
+  k.sizes[0] = a;
+  k.sizes[1] = b;
+  k.sizes[2] = c;
+  return k;
+}
+
+// GLU's own quadric, drawn at once.
+template <class F>
+void glu_quadric(F draw) {
+  GLUquadric* q = gluNewQuadric();
+  if (q == nullptr) return;
+  gluQuadricNormals(q, GLU_SMOOTH);
+  draw(q);
+  gluDeleteQuadric(q);
+}
+
+void draw_uncached(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
+  const bool closed = knot_type == periodic;
+  switch (kind) {
+    case SURFACE_REVOLUTION:
+      if (closed)
+        nurbSolidSurfRevPeriodic(order, n, pts);
+      else
+        nurbSurfRevOpen(order, n, pts);
+      break;
+    case SURFACE_SIDES:
+      if (closed)
+        nurbExtSidesPeriodic(order, n, pts);
+      else
+        nurbExtSidesOpen(order, n, pts);
+      break;
+    case SURFACE_FRONT_CAP:
+    case SURFACE_BACK_CAP: {
+      const int side = kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
+      if (closed)
+        nurbCapPeriodic(order, n, pts, side, depth);
+      else
+        nurbCapOpen(order, n, pts, side, depth);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
+  if (!cache_usable()) {
+    draw_uncached(kind, order, knot_type, n, pts, depth);
+    return;
+  }
+  const bool cap = kind == SURFACE_FRONT_CAP || kind == SURFACE_BACK_CAP;
+  if (cap)
+    nurb_cap_state(kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT);
+  else
+    nurb_sides_state();
+  // More points than a silhouette holds make no surface, as in the routines.
+  if (n >= 0 && n <= NURB_MAX_POINTS) {
+    Key k;
+    std::memset(&k, 0, sizeof k);
+    k.kind = kind;
+    k.counts[0] = order;
+    k.counts[1] = knot_type == periodic ? periodic : openknot;
+    k.counts[2] = res;
+    k.sizes[0] = cap ? depth : 0.0f;
+    k.n = n;
+    std::memcpy(k.pts, pts, sizeof(float[2]) * n);
+    draw_mesh(find_or_build(k));
+  }
+  if (cap) nurb_cap_done();
+}
+
+void draw_solid_sphere(float radius, int slices, int stacks) {
+  if (!cache_usable()) {
+    glu_quadric([&](GLUquadric* q) { gluSphere(q, radius, slices, stacks); });
+    return;
+  }
+  Key k = shape_key(SHAPE_SPHERE, slices, stacks, radius, 0, 0);
+  draw_mesh(find_or_build(k));
+}
+
+void draw_solid_cylinder(float base, float top, float height, int slices, int stacks) {
+  if (!cache_usable()) {
+    glu_quadric([&](GLUquadric* q) { gluCylinder(q, base, top, height, slices, stacks); });
+    return;
+  }
+  Key k = shape_key(SHAPE_CYLINDER, slices, stacks, base, top, height);
+  draw_mesh(find_or_build(k));
+}
+
+void draw_solid_disk(float outer, int slices, int loops) {
+  if (!cache_usable()) {
+    glu_quadric([&](GLUquadric* q) { gluDisk(q, 0.0, outer, slices, loops); });
+    return;
+  }
+  Key k = shape_key(SHAPE_DISK, slices, loops, outer, 0, 0);
+  draw_mesh(find_or_build(k));
+}
+
+void tess_cache_frame() { frame_number++; }
+
+long tess_cache_builds() { return builds; }
+
+unsigned long tess_cache_bytes() {
+  unsigned long total = 0;
+  for (const Entry& e : entries)
+    if (e.used) total += e.mesh.bytes;
+  return total;
+}
+
+void reset_tess_cache() {
+  bool buffers = false;
+  for (const Entry& e : entries) buffers = buffers || e.mesh.vertex_buffer != 0;
+  // Buffer names belong to the "display" window's context.
+  const int window = buffers && display_window != 0 ? glutGetWindow() : 0;
+  if (buffers) select_display_window();
+  for (Entry& e : entries) {
+    if (e.used) release(e.mesh);
+    e.used = false;
+  }
+  if (window != 0 && window != display_window) glutSetWindow(window);
+  tess_cache_on = 1;
+  frame_number = 0;
+  builds = 0;
+  buffer_support = -1;
+}
