@@ -4,8 +4,11 @@
 
 #include <GL/gl.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -37,6 +40,7 @@ uint32_t MeshBuilder::index_of(const MeshVertex& v) {
     if (std::memcmp(&all[slots_[s] - 1], &v, sizeof v) == 0) return slots_[s] - 1;
     s = (s + 1) & mask;
   }
+  if (all.size() >= UINT32_MAX - 1) throw std::bad_alloc();  // indices are 32 bits
   all.push_back(v);
   slots_[s] = static_cast<uint32_t>(all.size());
   return slots_[s] - 1;
@@ -44,8 +48,17 @@ uint32_t MeshBuilder::index_of(const MeshVertex& v) {
 
 void MeshBuilder::begin(unsigned mode) {
   mode_ = mode;
-  open_ = true;
+  open_ = mesh_.complete && mode != GL_POINTS && mode != GL_LINES && mode != GL_LINE_STRIP &&
+          mode != GL_LINE_LOOP;
   prim_.clear();
+}
+
+void MeshBuilder::out_of_memory() {
+  mesh_ = MeshData();
+  mesh_.complete = false;
+  std::vector<uint32_t>().swap(prim_);
+  std::vector<uint32_t>().swap(slots_);
+  open_ = false;
 }
 
 void MeshBuilder::normal(const float n[3]) {
@@ -61,19 +74,33 @@ void MeshBuilder::vertex(const float p[3], float w) {
   if (!open_) return;
   for (int k = 0; k < 3; k++) current_.pos[k] = p[k] * w;
   current_.pos[3] = w;
-  // Neighbouring strips repeat their shared row: each distinct vertex is kept once.
-  prim_.push_back(index_of(current_));
+  try {
+    // Neighbouring strips repeat their shared row: each distinct vertex is kept once.
+    prim_.push_back(index_of(current_));
+  } catch (const std::bad_alloc&) {
+    out_of_memory();
+  }
 }
 
 void MeshBuilder::triangle(uint32_t a, uint32_t b, uint32_t c) {
   if (a == b || b == c || a == c) return;  // no area: nothing to rasterise
+  // Counts reach GL as int.
+  if (mesh_.indices.size() > static_cast<size_t>(INT_MAX) - 3) throw std::bad_alloc();
   mesh_.indices.insert(mesh_.indices.end(), {a, b, c});
 }
 
 void MeshBuilder::end() {
   if (!open_) return;
   open_ = false;
-  const std::vector<uint32_t>& v = prim_;
+  try {
+    split(prim_);
+  } catch (const std::bad_alloc&) {
+    out_of_memory();
+  }
+  prim_.clear();
+}
+
+void MeshBuilder::split(const std::vector<uint32_t>& v) {
   const size_t n = v.size();
   switch (mode_) {
     case GL_TRIANGLES:
@@ -105,10 +132,9 @@ void MeshBuilder::end() {
         triangle(v[i], v[i + 1], v[i + 3]);
       }
       break;
-    default:  // points and lines have no surface
+    default:
       break;
   }
-  prim_.clear();
 }
 
 MeshData MeshBuilder::take() {

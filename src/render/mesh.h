@@ -18,6 +18,7 @@ struct MeshData {
   std::vector<MeshVertex> vertices;  // each distinct vertex once
   std::vector<uint32_t> indices;     // three per triangle, wound as emitted
   bool textured = false;             // texture coordinates were given
+  bool complete = true;              // false when memory ran out while building
   size_t bytes() const {
     return vertices.size() * sizeof(MeshVertex) + indices.size() * sizeof(uint32_t);
   }
@@ -27,6 +28,8 @@ struct MeshData {
 // and texture coordinate, then vertices between begin and end. Triangle
 // strips, fans, quads, quad strips and polygons are split into triangles
 // with the winding and diagonals GL gives them. Points and lines are ignored.
+// When memory runs out the builder drops what it has and marks the mesh
+// incomplete instead of throwing (it runs inside GLU's callbacks).
 class MeshBuilder {
  public:
   void begin(unsigned mode);
@@ -38,11 +41,14 @@ class MeshBuilder {
   const float* current_tex() const { return current_.tex; }
 
  private:
+  void split(const std::vector<uint32_t>& v);  // the open primitive into triangles
   void triangle(uint32_t a, uint32_t b, uint32_t c);
   uint32_t index_of(const MeshVertex& v);  // adds v when it is new
 
+  void out_of_memory();
+
   unsigned mode_ = 0;           // primitive being collected
-  bool open_ = false;           // between begin and end
+  bool open_ = false;           // between begin and end of a primitive with a surface
   MeshVertex current_{};        // normal and texture coordinate for the next vertex
   std::vector<uint32_t> prim_;  // vertices of the open primitive
   MeshData mesh_;

@@ -61,7 +61,8 @@ struct Entry {
 Entry entries[MAX_ENTRIES];
 unsigned long frame_number = 0;
 long builds = 0;
-int buffer_support = -1;  // -1 not yet asked, 0 client arrays, 1 buffer objects
+int buffer_support = -1;       // -1 not yet asked, 0 client arrays, 1 buffer objects
+bool memory_reported = false;  // the out-of-memory message was printed
 
 size_t key_size(const Key& k) { return offsetof(Key, pts) + sizeof(float[2]) * k.n; }
 
@@ -294,24 +295,32 @@ Entry& free_entry() {
   }
 }
 
-// The entry of k, tessellated first when the cache has none.
-const GpuMesh& find_or_build(Key& k) {
+// The entry of k, tessellated first when the cache has none; null when
+// there was not memory enough to hold the tessellation.
+const GpuMesh* find_or_build(Key& k) {
   const size_t h = hash_key(k);
   for (Entry& e : entries) {
     if (e.used && e.hash == h && same_key(e.key, k)) {
       e.frame = frame_number;
-      return e.mesh;
+      return &e.mesh;
     }
   }
-  Entry& e = free_entry();
   MeshData data = k.kind >= SHAPE_SPHERE ? tessellate_shape(k) : tessellate_surface(k);
   builds++;
+  if (!data.complete) {
+    if (!memory_reported)
+      std::fprintf(stderr,
+                   "silmod: out of memory for a surface's triangles; drawing it uncached\n");
+    memory_reported = true;
+    return nullptr;
+  }
+  Entry& e = free_entry();
   upload(e.mesh, std::move(data));
   e.used = true;
   e.key = k;
   e.hash = h;
   e.frame = frame_number;
-  return e.mesh;
+  return &e.mesh;
 }
 
 Key shape_key(int kind, int slices, int stacks, float a, float b, float c) {
@@ -366,7 +375,8 @@ void draw_uncached(SurfaceKind kind, int order, int knot_type, int n, float pts[
 }  // namespace
 
 void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
-  if (!cache_usable()) {
+  // More points than a silhouette holds make no surface: the routines say so.
+  if (!cache_usable() || n < 0 || n > NURB_MAX_POINTS) {
     draw_uncached(kind, order, knot_type, n, pts, depth);
     return;
   }
@@ -375,47 +385,44 @@ void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[]
     nurb_cap_state(kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT);
   else
     nurb_sides_state();
-  // More points than a silhouette holds make no surface, as in the routines.
-  if (n >= 0 && n <= NURB_MAX_POINTS) {
-    Key k;
-    std::memset(&k, 0, sizeof k);
-    k.kind = kind;
-    k.counts[0] = order;
-    k.counts[1] = knot_type == periodic ? periodic : openknot;
-    k.counts[2] = res;
-    k.sizes[0] = cap ? depth : 0.0f;
-    k.n = n;
-    std::memcpy(k.pts, pts, sizeof(float[2]) * n);
-    draw_mesh(find_or_build(k));
-  }
+  Key k;
+  std::memset(&k, 0, sizeof k);
+  k.kind = kind;
+  k.counts[0] = order;
+  k.counts[1] = knot_type == periodic ? periodic : openknot;
+  k.counts[2] = res;
+  k.sizes[0] = cap ? depth : 0.0f;
+  k.n = n;
+  std::memcpy(k.pts, pts, sizeof(float[2]) * n);
+  if (const GpuMesh* mesh = find_or_build(k))
+    draw_mesh(*mesh);
+  else
+    draw_uncached(kind, order, knot_type, n, pts, depth);
   if (cap) nurb_cap_done();
 }
 
 void draw_solid_sphere(float radius, int slices, int stacks) {
-  if (!cache_usable()) {
-    glu_quadric([&](GLUquadric* q) { gluSphere(q, radius, slices, stacks); });
-    return;
-  }
   Key k = shape_key(SHAPE_SPHERE, slices, stacks, radius, 0, 0);
-  draw_mesh(find_or_build(k));
+  if (const GpuMesh* mesh = cache_usable() ? find_or_build(k) : nullptr)
+    draw_mesh(*mesh);
+  else
+    glu_quadric([&](GLUquadric* q) { gluSphere(q, radius, slices, stacks); });
 }
 
 void draw_solid_cylinder(float base, float top, float height, int slices, int stacks) {
-  if (!cache_usable()) {
-    glu_quadric([&](GLUquadric* q) { gluCylinder(q, base, top, height, slices, stacks); });
-    return;
-  }
   Key k = shape_key(SHAPE_CYLINDER, slices, stacks, base, top, height);
-  draw_mesh(find_or_build(k));
+  if (const GpuMesh* mesh = cache_usable() ? find_or_build(k) : nullptr)
+    draw_mesh(*mesh);
+  else
+    glu_quadric([&](GLUquadric* q) { gluCylinder(q, base, top, height, slices, stacks); });
 }
 
 void draw_solid_disk(float outer, int slices, int loops) {
-  if (!cache_usable()) {
-    glu_quadric([&](GLUquadric* q) { gluDisk(q, 0.0, outer, slices, loops); });
-    return;
-  }
   Key k = shape_key(SHAPE_DISK, slices, loops, outer, 0, 0);
-  draw_mesh(find_or_build(k));
+  if (const GpuMesh* mesh = cache_usable() ? find_or_build(k) : nullptr)
+    draw_mesh(*mesh);
+  else
+    glu_quadric([&](GLUquadric* q) { gluDisk(q, 0.0, outer, slices, loops); });
 }
 
 void tess_cache_frame() { frame_number++; }
@@ -444,4 +451,5 @@ void reset_tess_cache() {
   frame_number = 0;
   builds = 0;
   buffer_support = -1;
+  memory_reported = false;
 }
