@@ -8,7 +8,7 @@
 #include <vector>
 
 struct MeshVertex {
-  float pos[4];     // homogeneous object coordinates; w is 1 but on rational surfaces
+  float pos[4];     // homogeneous object coordinates; w is 1 except on rational surfaces
   float normal[3];  // as given, not normalised
   float tex[2];     // texture coordinates, zero when none were given
 };
@@ -38,7 +38,7 @@ class MeshBuilder {
   void vertex(const float p[3], float w = 1.0f);  // the point (p, 1) times w
   void end();
   MeshData take();  // the mesh so far; the builder starts empty again
-  const float* current_tex() const { return current_.tex; }
+  const float* current_tex() const { return current_.tex; }  // for the vertex to come
 
  private:
   void split(const std::vector<uint32_t>& v);  // the open primitive into triangles
