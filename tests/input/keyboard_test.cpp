@@ -3,45 +3,37 @@
 #include "input/ui_fixture.h"
 #include "panels/object_panel.h"
 
-namespace {
-
-void type(const char* keys) {
+static void type(const char* keys) {
   for (const char* k = keys; *k; k++) keyboard_3d(static_cast<unsigned char>(*k), 0, 0);
 }
 
-void special(int key, int times = 1) {
+static void special(int key, int times = 1) {
   for (int i = 0; i < times; i++) special_3d(key, 0, 0);
 }
 
-struct Keys : UiTest {
-  void SetUp() override {
-    UiTest::SetUp();
-    for (int i = 0; i < 3; i++) create_object();  // records 6, 7, 8; 8 current
-  }
-};
+using Keys = UiTestWith<3>;
 
 TEST_F(Keys, NamesDistanceAndDelete) {
   type("\b\b\b\bAb c_-9.abcdefghijklmnop");  // '.' moves the eye
   EXPECT_STREQ(ObjectTable[8].name, "bc_-9abcdefghij");
   EXPECT_EQ(distance, 25);
-  cluster_mode = 1;  // with the current record marked: every member
-  ClusterTable[6] = ClusterTable[8] = 1;
+  cluster_mode = ClusterTable[6] = ClusterTable[8] = 1;  // the current is marked: every member
   type("\bq");
   EXPECT_STREQ(ObjectTable[6].name, "boq");
   EXPECT_STREQ(ObjectTable[7].name, "box");
   EXPECT_STREQ(ObjectTable[8].name, "bc_-9abcdefghiq");
 
-  keyboard_3d(127, 0, 0);
+  type("\x7f");
   ClusterTable[8] = 0;
-  keyboard_3d(127, 0, 0);
-  EXPECT_EQ(confirm_delete + not_in_cluster, 2);
+  type("\x7f");
+  EXPECT_EQ(state(confirm_delete, not_in_cluster), state(1, 1));
   current_record = 5;  // a light is never deleted
   confirm_delete = 0;
-  keyboard_3d(127, 0, 0);
+  type("\x7f");
   EXPECT_EQ(confirm_delete, 0);
 }
 
-TEST_F(Keys, ViewListAndMarks) {
+TEST_F(Keys, ViewListMarksAndInsert) {
   longitude = 355;
   const struct {
     int key, times, *value, expected;
@@ -54,21 +46,34 @@ TEST_F(Keys, ViewListAndMarks) {
     special(r.key, r.times);
     EXPECT_EQ(*r.value, r.expected) << r.key;
   }
+
+  // Insert backs the scene up only when it duplicated something.
+  current_record = 4;
+  special(GLUT_KEY_INSERT);
+  cluster_mode = 1;
+  current_record = 7;
+  special(GLUT_KEY_INSERT);  // not a member
+  EXPECT_EQ(last_record, 8);
+  EXPECT_FALSE(written("backup.ses"));
+  cluster_mode = 0;
+  special(GLUT_KEY_INSERT);
+  EXPECT_EQ(current_record, 9);
+  EXPECT_TRUE(written("backup.ses"));
+  while (last_record < LAST_INDEX) create_object();
+  special(GLUT_KEY_INSERT);
+  EXPECT_EQ(too_many_objects, 1);
+  EXPECT_FALSE(written("backup.ses"));
 }
 
 TEST_F(Keys, FunctionKeysStepEveryFieldKind) {
-  panel_field = FIELD_SCALE_Y;
-  special(GLUT_KEY_F1);
-  special(GLUT_KEY_F4);
+  const int presses[][3] = {{FIELD_SCALE_Y, GLUT_KEY_F1, GLUT_KEY_F4},
+                            {FIELD_POS_X, GLUT_KEY_F2, GLUT_KEY_F3}};
+  for (const auto& p : presses) panel_field = p[0], special(p[1]), special(p[2]);
   EXPECT_NEAR(ObjectTable[8].scales[1], 0.29f, 1e-6);
-  panel_field = FIELD_POS_X;
-  special(GLUT_KEY_F2);
-  special(GLUT_KEY_F3);
   EXPECT_NEAR(ObjectTable[8].position[0], -0.9f, 1e-6);
 
   panel_field = FIELD_ANGLE_Z;  // own limits, and the current record only
-  cluster_mode = 1;
-  ClusterTable[7] = ClusterTable[8] = 1;
+  cluster_mode = ClusterTable[7] = ClusterTable[8] = 1;
   const int steps[][3] = {{705, GLUT_KEY_F1, 715},   {710, GLUT_KEY_F1, 710},
                           {718, GLUT_KEY_F3, 719},   {719, GLUT_KEY_F3, 719},
                           {-710, GLUT_KEY_F2, -720}, {-711, GLUT_KEY_F2, -711},
@@ -94,23 +99,3 @@ TEST_F(Keys, FunctionKeysStepEveryFieldKind) {
   EXPECT_FLOAT_EQ(ObjectTable[8].intensity, 1.0f);  // intensity and mark follow
   EXPECT_GT(ObjectTable[8].pick[1], 0.0f);
 }
-
-TEST_F(Keys, InsertBacksUpUnlessRefused) {
-  current_record = 4;
-  special(GLUT_KEY_INSERT);
-  cluster_mode = 1;
-  current_record = 7;
-  special(GLUT_KEY_INSERT);  // not a member
-  EXPECT_EQ(last_record, 8);
-  EXPECT_FALSE(has("backup.ses"));
-  cluster_mode = 0;
-  special(GLUT_KEY_INSERT);
-  EXPECT_EQ(current_record, 9);
-  EXPECT_TRUE(std::filesystem::remove("backup.ses"));
-  while (last_record < LAST_INDEX) create_object();
-  special(GLUT_KEY_INSERT);
-  EXPECT_EQ(too_many_objects, 1);
-  EXPECT_FALSE(has("backup.ses"));
-}
-
-}  // namespace

@@ -4,10 +4,8 @@
 #include "panels/object_panel.h"
 #include "panels/overlay.h"
 
-namespace {
-
 // Whether a right press at (x, y) reaches the scene, where it toggles the panels.
-bool reaches_scene(int x, int y) {
+static bool reaches_scene(int x, int y) {
   const int before = panels_shown;
   mouse_3d(2, 0, x, y);
   const bool toggled = panels_shown != before;
@@ -15,13 +13,7 @@ bool reaches_scene(int x, int y) {
   return toggled;
 }
 
-struct Routing : UiTest {
-  void SetUp() override {
-    UiTest::SetUp();
-    create_object();
-    create_object();  // records 6 and 7; 7 current
-  }
-};
+using Routing = UiTestWith<2>;
 
 TEST_F(Routing, SceneAreaAndPanelBoundaries) {
   // 25-pixel bands at top and bottom, 150 at the sides; the object panel to
@@ -34,34 +26,30 @@ TEST_F(Routing, SceneAreaAndPanelBoundaries) {
                 {164, 204, false}, {165, 204, true}, {164, 205, true}, {436, 100, false},
                 {435, 100, true}};
   for (const auto& p : points) EXPECT_EQ(reaches_scene(p.x, p.y), p.scene) << p.x << "," << p.y;
-
   click(2, 300, 250);  // the release does not toggle back
   EXPECT_EQ(panels_shown, 0);
 
   // The object list: right of x 480, below y 276, coordinates shifted.
   click(0, 480, 300);
   click(0, 481, 276);
-  EXPECT_EQ(current_record + cluster_mode, 7);
+  EXPECT_EQ(state(cluster_mode, current_record), state(0, 7));
   click(0, 520, 277);  // header: mode toggle
   click(0, 540, 292);  // first row: record 6
-  EXPECT_EQ(cluster_mode, 1);
-  EXPECT_EQ(current_record, 6);
+  EXPECT_EQ(state(cluster_mode, current_record), state(1, 6));
 }
 
 TEST_F(Routing, DialogBrowserCodeListAndMenusComeFirst) {
   too_many_objects = 1;
   click(0, 90, 50);  // the object panel's rotation y
   EXPECT_FALSE(reaches_scene(200, 250));
-  EXPECT_EQ(panel_field, FIELD_ANGLE_X);
   click(0, 300, 250);  // the dialog's "OK"
-  EXPECT_EQ(too_many_objects, 0);
+  EXPECT_EQ(state(panel_field, too_many_objects), state(FIELD_ANGLE_X, 0));
 
   browser_open = 1;  // takes the right half, ignores the left
   click(0, 90, 50);
   click(0, 540, 292);
   EXPECT_FALSE(reaches_scene(300, 250));
-  EXPECT_EQ(panel_field, FIELD_ANGLE_X);
-  EXPECT_EQ(current_record, 7);
+  EXPECT_EQ(state(panel_field, current_record), state(FIELD_ANGLE_X, 7));
   browser_open = 0;
 
   code_list_shown = 1;  // takes x < 180: row 2 binds entry 2, rows past code_count nothing
@@ -91,14 +79,10 @@ TEST_F(Routing, GroundPointsSnapAndTheClusterMovesAsOne) {
   for (int i = 6; i <= 8; i++) ObjectTable[i].position[0] = static_cast<float>(i);
   cluster_mode = 1;
   place_on_ground(0.0f, 0.0f);  // the current record 8 is not marked
-  EXPECT_EQ(not_in_cluster, 1);
-  EXPECT_FLOAT_EQ(ObjectTable[8].position[0], 8.0f);
+  EXPECT_EQ(state(not_in_cluster, ObjectTable[8].position[0]), state(1, 8));
   ClusterTable[7] = ClusterTable[8] = 1;
   place_on_ground(9.5f, -1.0f);  // moves by (1.5, -1)
-  EXPECT_FLOAT_EQ(ObjectTable[7].position[0], 8.5f);
-  EXPECT_FLOAT_EQ(ObjectTable[7].position[2], -1.0f);
-  EXPECT_FLOAT_EQ(edit_position[0], 9.5f);
-  EXPECT_FLOAT_EQ(ObjectTable[6].position[0], 6.0f);
+  const float* p7 = ObjectTable[7].position;
+  EXPECT_EQ(state(p7[0], p7[2], edit_position[0], ObjectTable[6].position[0]),
+            state(8.5, -1, 9.5, 6));
 }
-
-}  // namespace

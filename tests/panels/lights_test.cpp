@@ -6,10 +6,8 @@
 #include "panels/overlay.h"
 #include "render/render.h"
 
-namespace {
-
-void event(int button, int state, int x, int y) { mouse_3d(button, state, x + 440, y); }
-void press(int x, int y) { event(0, 0, x, y); }
+static void event(int button, int up, int x, int y) { mouse_3d(button, up, x + 440, y); }
+static void press(int x, int y) { event(0, 0, x, y); }
 
 using Lights = UiTest;
 
@@ -17,33 +15,30 @@ TEST_F(Lights, LightRows) {
   press(30, 65);  // "light3" is record 3
   EXPECT_EQ(edit_color[0], 178);
   press(30, 70);  // its name again toggles the highlight
-  EXPECT_EQ(current_record + highlight_current, 4);
+  EXPECT_EQ(state(current_record, highlight_current), state(3, 1));
   press(30, 25);  // another name clears it
   highlight_current = 1;
   press(30, 19);  // the ambient row ends at y 19 and leaves the flag alone
-  EXPECT_EQ(current_record + highlight_current, 1);
+  EXPECT_EQ(state(current_record, highlight_current), state(0, 1));
   press(30, 20);
   EXPECT_EQ(current_record, 1);
 
   press(75, 85);   // switch of record 4
   press(121, 45);  // record 2 becomes positional, and back
-  EXPECT_EQ(light_on[4] + light_positional[2], 2);
-  EXPECT_FLOAT_EQ(ObjectTable[2].position[3], 1.0f);
+  EXPECT_EQ(state(light_on[4], light_positional[2], ObjectTable[2].position[3]), state(1, 1, 1));
   press(150, 45);
-  EXPECT_EQ(light_positional[2], 0);
-  EXPECT_FLOAT_EQ(ObjectTable[2].position[3], 0.0f);
+  EXPECT_EQ(state(light_positional[2], ObjectTable[2].position[3]), state(0, 0));
 
   browse_load_ses = 1;  // a pending session load shuts the rows out, not the rest
   press(30, 65);
   press(75, 65);
-  EXPECT_EQ(current_record + light_on[3], 2);
   press(10, 170);
-  EXPECT_EQ(show_world_axes, 0);
+  EXPECT_EQ(state(current_record, light_on[3], show_world_axes), state(1, 1, 0));
 }
 
 TEST_F(Lights, DensitiesSwitchesTogglesAndBackup) {
-  const int densities[][5] = {// button, state, x, y, res
-                              {2, 1, 140, 121, 50},
+  // Any button, pressed or released: button, up, x, y, the density then.
+  const int densities[][5] = {{2, 1, 140, 121, 50},
                               {1, 0, 100, 134, 20},
                               {0, 1, 115, 125, 40},
                               {0, 0, 64, 130, 40},
@@ -57,21 +52,16 @@ TEST_F(Lights, DensitiesSwitchesTogglesAndBackup) {
   press(100, 174);
   press(30, 190);
   press(60, 190);  // between the frames
-  EXPECT_EQ(code_list_shown + show_object_axes - show_grid, 2);
+  EXPECT_EQ(state(code_list_shown, show_object_axes, show_grid), state(1, 1, 0));
 
   press(90, 190);
-  EXPECT_EQ(backup_pressed, 1);
-  EXPECT_TRUE(std::filesystem::remove("backup.ses"));
   event(0, 1, 30, 190);  // released elsewhere: still drawn pressed
-  EXPECT_EQ(backup_pressed, 1);
+  EXPECT_EQ(state(backup_pressed, written("backup.ses")), state(1, true));
   event(0, 1, 119, 194);
-  EXPECT_EQ(backup_pressed, 0);
-  EXPECT_FALSE(has("backup.ses"));  // a release never writes
+  EXPECT_EQ(state(backup_pressed, written("backup.ses")),
+            state(0, false));  // a release never writes
 
   press(111, 141);  // "reset" asks, and the question takes every click
-  EXPECT_EQ(confirm_unbind, 1);
   press(85, 150);
-  EXPECT_EQ(code_list_shown, 1);
+  EXPECT_EQ(state(confirm_unbind, code_list_shown), state(1, 1));
 }
-
-}  // namespace

@@ -7,20 +7,16 @@
 #include "input/ui_fixture.h"
 #include "io/code_table.h"
 
-namespace fs = std::filesystem;
-
-namespace {
-
 constexpr int W2 = 300, H2 = 250;  // half the window size
 constexpr int YES = W2 - 40, NO = W2 + 30, ANSWER_Y = H2 - 15;
 
-void misc(int entry) {
+static void misc(int entry) {
   misc_menu_open = 1;
   click(0, W2 - 100, 20 * entry);
 }
 
 // A new record whose silhouette has n points along x, starting at offset.
-int add(int type, int n, float offset) {
+static int add(int type, int n, float offset) {
   new_type = type;
   create_object();
   ObjectRecord& r = ObjectTable[current_record];
@@ -34,14 +30,12 @@ using Menus = UiTest;
 TEST_F(Menus, HoverOpensOneMenuAtATime) {
   motion_3d(W2 - 30, 5);
   motion_3d(W2 + 45, 125);
-  EXPECT_EQ(io_menu_open + io_item, 7);
+  EXPECT_EQ(state(io_menu_open, io_item), state(1, 6));
   motion_3d(W2 - 100, 5);  // the other title opens its menu and closes this one
-  EXPECT_EQ(misc_menu_open + misc_title_hot, 2);
-  EXPECT_EQ(io_menu_open + io_title_hot, 0);
+  EXPECT_EQ(state(misc_menu_open, misc_title_hot, io_menu_open, io_title_hot), state(1, 1, 0, 0));
   motion_3d(W2 + 25, 69);
-  EXPECT_EQ(misc_item, 3);
-  motion_3d(W2 + 100, 201);
-  EXPECT_EQ(misc_menu_open, 0);
+  motion_3d(W2 + 100, 201);  // below 200 the menus close
+  EXPECT_EQ(state(misc_item, misc_menu_open), state(3, 0));
   browser_open = 1;
   motion_3d(W2 - 30, 5);
   EXPECT_EQ(io_menu_open, 0);
@@ -65,7 +59,7 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
     std::strcpy(file_name, "old");
     io_menu_open = 1;
     click(0, W2 + 49, 20 * (k + 2) - 10);
-    EXPECT_EQ(*modes[k] + browser_open - io_menu_open, 2);
+    EXPECT_EQ(state(*modes[k], browser_open, io_menu_open), state(1, 1, 0));
     EXPECT_STREQ(file_name, names[k]);
     EXPECT_EQ(fs::current_path(), d);
     io_menu_open = 1;  // the open browser shuts the menus out
@@ -86,7 +80,7 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
 TEST_F(Menus, MiscEntries) {
   misc(1);
   misc(3);
-  EXPECT_EQ(show_lights + view_cluster + misc_menu_open, 3);  // both stay open
+  EXPECT_EQ(state(show_lights, view_cluster, misc_menu_open), state(1, 1, 1));  // still open
   const int a = add(TYPE_SPHERE, 4, 0);
   ObjectTable[a].color[0] = 0.3f;
   const int b = add(TYPE_BOX, 2, 7);
@@ -102,28 +96,19 @@ TEST_F(Menus, MiscEntries) {
   misc(6);
   current_record = b;
   misc(5);
-  EXPECT_EQ(edit_color[0], 76);
-  EXPECT_EQ(ObjectTable[b].silend, 1);
+  EXPECT_EQ(state(edit_color[0], ObjectTable[b].silend), state(76, 1));
   misc(2);
-  EXPECT_EQ(confirm_delete_all, 1);
-  EXPECT_EQ(last_record, b);
-}
+  EXPECT_EQ(state(confirm_delete_all, last_record), state(1, b));
+  confirm_delete_all = 0;
 
-TEST_F(Menus, PasteSilhouetteInClusterModeChangesOnlyEqualMembers) {
-  const int src = add(TYPE_REVOLUTION, 5, 100);
-  const int cur = add(TYPE_REVOLUTION, 3, 0);
-  const int same = add(TYPE_REVOLUTION, 3, 0.005f);
-  const int other = add(TYPE_REVOLUTION, 3, 1);
-  const int outside = add(TYPE_REVOLUTION, 3, 0);
-  ClusterTable[cur] = ClusterTable[same] = ClusterTable[other] = 1;
-  cluster_mode = 1;
-  copy_to_copy_buffer(src);
-  copy_valid = 1;
+  // Pasting a silhouette in cluster mode changes only the members equal to the current.
+  const int cur = add(TYPE_REVOLUTION, 3, 0), same = add(TYPE_REVOLUTION, 3, 0.005f);
+  const int other = add(TYPE_REVOLUTION, 3, 1), outside = add(TYPE_REVOLUTION, 3, 0);
+  ClusterTable[cur] = ClusterTable[same] = ClusterTable[other] = cluster_mode = 1;
   current_record = cur;
   misc(7);
-  EXPECT_EQ(ObjectTable[cur].silend, 4);
-  EXPECT_FLOAT_EQ(ObjectTable[same].silpix[4][0], 140.0f);
-  EXPECT_EQ(ObjectTable[other].silend + ObjectTable[outside].silend, 4);
+  EXPECT_EQ(state(ObjectTable[cur].silend, ObjectTable[same].silpix[3][0]), state(3, 30));
+  EXPECT_EQ(state(ObjectTable[other].silend, ObjectTable[outside].silend), state(2, 2));
 }
 
 TEST_F(Menus, DialogsAnsweredInTheirOrder) {
@@ -131,49 +116,42 @@ TEST_F(Menus, DialogsAnsweredInTheirOrder) {
   add(TYPE_CONE, 0, 0);
   confirm_delete = confirm_delete_all = confirm_unbind = too_many_objects = 1;
   not_in_cluster = too_many_points = 1;
-  CodeBindingTable[75] = 2;
-  code_count = 2;
+  CodeBindingTable[75] = code_count = 2;
   click(0, W2 - 10, ANSWER_Y);  // between the choices: nothing
   click(0, NO, ANSWER_Y);
-  EXPECT_EQ(confirm_delete, 0);
-  EXPECT_EQ(last_record, 7);
+  EXPECT_EQ(state(confirm_delete, last_record), state(0, 7));
   click(0, YES, ANSWER_Y);  // "delete all?"
-  EXPECT_EQ(confirm_delete_all, 0);
-  EXPECT_EQ(last_record + current_record, 10);
+  EXPECT_EQ(state(confirm_delete_all, last_record, current_record), state(0, 5, 5));
   click(0, W2, H2 + 20);  // "OK" is no answer to a question
   EXPECT_EQ(confirm_unbind, 1);
   click(0, YES, ANSWER_Y);
-  EXPECT_EQ(CodeBindingTable[75] + code_count + confirm_unbind, 0);
+  EXPECT_EQ(state(CodeBindingTable[75], code_count, confirm_unbind), state(0, 0, 0));
   EXPECT_EQ(CodeTable[0].line_count, 1);
   click(0, W2 + 19, H2 + 29);
-  EXPECT_EQ(too_many_objects, 0);
-  EXPECT_EQ(not_in_cluster + too_many_points, 2);
+  EXPECT_EQ(state(too_many_objects, not_in_cluster, too_many_points), state(0, 1, 1));
   click(0, W2 - 19, H2 - 29);
   click(0, W2, H2);
-  EXPECT_EQ(not_in_cluster + too_many_points, 0);
+  EXPECT_EQ(state(not_in_cluster, too_many_points), state(0, 0));
 }
 
 TEST_F(Menus, ExtrusionChoiceCreatesAndWritesTheBackup) {
   choose_ext_type = 1;
   click(0, YES, ANSWER_Y);  // "unit"
   EXPECT_STREQ(ObjectTable[6].name, "extrusion");
-  EXPECT_TRUE(fs::remove("backup.ses"));
+  EXPECT_TRUE(written("backup.ses"));
   choose_ext_type = 1;
   click(0, NO, ANSWER_Y);  // "separates": three parts, the cluster
   ASSERT_EQ(last_record, 9);
   EXPECT_STREQ(ObjectTable[9].name, "bface");
-  EXPECT_EQ(ClusterTable[7] + ClusterTable[8] + ClusterTable[9] + cluster_mode, 4);
-  EXPECT_EQ(choose_ext_type, 0);
-  EXPECT_TRUE(fs::remove("backup.ses"));
+  EXPECT_EQ(state(ClusterTable[7], ClusterTable[8], ClusterTable[9], cluster_mode, choose_ext_type),
+            state(1, 1, 1, 1, 0));
+  EXPECT_TRUE(written("backup.ses"));
 
   // Without room for all three parts none is made.
   while (last_record < LAST_INDEX - 1) add(TYPE_BOX, 0, 0);
   cluster_mode = 0;
   choose_ext_type = 1;
   click(0, NO, ANSWER_Y);
-  EXPECT_EQ(last_record, LAST_INDEX - 1);
-  EXPECT_EQ(too_many_objects + cluster_mode, 1);
-  EXPECT_TRUE(has("backup.ses"));
+  EXPECT_EQ(state(last_record, too_many_objects, cluster_mode, written("backup.ses")),
+            state(LAST_INDEX - 1, 1, 0, true));
 }
-
-}  // namespace

@@ -2,32 +2,27 @@
 
 #include "input/ui_fixture.h"
 
-namespace {
-
 using ObjectPanel = UiTest;
+using ObjectValues = UiTestWith<1>;
 
 TEST_F(ObjectPanel, TypeButtonsCreateAndBackUp) {
   click(0, 90, 10);  // "sph"
   EXPECT_EQ(ObjectTable[6].surfacetype, TYPE_SPHERE);
-  EXPECT_TRUE(has("backup.ses"));
+  EXPECT_TRUE(written("backup.ses"));
   click(2, 120, 25);  // "cone", either button
   click(0, 90, 25);   // "ext" only raises the choice
-  EXPECT_EQ(ObjectTable[7].surfacetype, TYPE_CONE);
-  EXPECT_EQ(choose_ext_type, 1);
+  EXPECT_EQ(state(ObjectTable[7].surfacetype, choose_ext_type), state(TYPE_CONE, 1));
   choose_ext_type = 0;
   click(0, 60, 25);  // "rev"
   click(0, 60, 15);  // between the rows
-  EXPECT_EQ(ObjectTable[8].surfacetype, TYPE_REVOLUTION);
-  EXPECT_EQ(last_record, 8);
+  EXPECT_EQ(state(ObjectTable[8].surfacetype, last_record), state(TYPE_REVOLUTION, 8));
 }
 
-TEST_F(ObjectPanel, ArmThenStepInBothModesAndLimits) {
-  create_object();
+TEST_F(ObjectValues, ArmThenStepInBothModesAndLimits) {
   const ObjectRecord& r = ObjectTable[6];
   click(0, 50, 50);  // rotation x is armed at start: -10 at once
-  EXPECT_EQ(r.angles[0], -10);
   click(0, 90, 50);  // rotation y: selected and armed, not stepped
-  EXPECT_EQ(panel_field, FIELD_ANGLE_Y);
+  EXPECT_EQ(state(r.angles[0], r.angles[1], panel_field), state(-10, 0, FIELD_ANGLE_Y));
   click(0, 90, 50);
   EXPECT_EQ(r.angles[1], -10);
   click(0, 50, 165);  // fine steps
@@ -45,33 +40,27 @@ TEST_F(ObjectPanel, ArmThenStepInBothModesAndLimits) {
   EXPECT_NEAR(r.scales[2], 0.3f, 1e-6);
 }
 
-TEST_F(ObjectPanel, ResetsInObjectAndClusterMode) {
-  create_object();
+TEST_F(ObjectValues, ResetsInObjectAndClusterMode) {
   ObjectRecord& r = ObjectTable[6];
   r.angles[0] = 30;
   r.position[1] = 2.5f;
   r.scales[2] = 1.5f;
   r.color[0] = 1.0f;
   load_edit_buffer();
-  cluster_mode = 1;
-  ClusterTable[6] = 1;
+  cluster_mode = ClusterTable[6] = 1;
   for (int y : {50, 80, 110, 140}) click(2, 10, y);
-  EXPECT_EQ(r.angles[0], 30);
-  EXPECT_FLOAT_EQ(r.position[1], 2.5f);
-  EXPECT_FLOAT_EQ(r.scales[2], 1.5f);
+  EXPECT_EQ(state(r.angles[0], r.position[1], r.scales[2]), state(30, 2.5, 1.5));
   EXPECT_FLOAT_EQ(r.color[0] + r.intensity, 1.6f);  // the colour reset works in both modes
   cluster_mode = 0;
   for (int y : {50, 80, 110}) click(0, 10, y);
-  EXPECT_EQ(r.angles[0], 0);
-  EXPECT_FLOAT_EQ(r.position[1], 0.0f);
-  EXPECT_FLOAT_EQ(r.scales[2], 0.2f);
+  EXPECT_EQ(state(r.angles[0], r.position[1], r.scales[2]), state(0, 0, 0.2f));
 }
 
 TEST_F(ObjectPanel, ColourCellsAllRuleAndClusterPropagation) {
-  for (int i = 0; i < 3; i++) create_object();
   for (int i = 6; i <= 8; i++) {
+    create_object();
     ClusterTable[i] = 1;
-    for (int k = 0; k < 3; k++) ObjectTable[i].color[k] = 250 / 255.0f;
+    for (float& c : ObjectTable[i].color) c = 250 / 255.0f;
   }
   ObjectTable[8].color[0] = 0.5f;
   current_record = 6;
@@ -82,8 +71,7 @@ TEST_F(ObjectPanel, ColourCellsAllRuleAndClusterPropagation) {
   click(0, 50, 165);
   click(2, 150, 130);    // +1 in fine mode
   click(0, 50, 130, 3);  // "r": armed, then -1 twice
-  EXPECT_EQ(edit_color[0], 249);
-  EXPECT_EQ(edit_color[1], 251);
+  EXPECT_EQ(state(edit_color[0], edit_color[1]), state(249, 251));
   EXPECT_FLOAT_EQ(ObjectTable[6].intensity, 251 / 255.0f);
   EXPECT_FLOAT_EQ(ObjectTable[7].color[0], 249 / 255.0f);  // shared the colour
   EXPECT_FLOAT_EQ(ObjectTable[8].color[0], 0.5f);
@@ -98,5 +86,3 @@ TEST(FormatValue, DigitsInTenths) {
     EXPECT_STREQ(text3, c.second) << c.first;
   }
 }
-
-}  // namespace
