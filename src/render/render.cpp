@@ -28,7 +28,10 @@ void set_material(const float ambient[4], const float diffuse[4], const float sp
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
   glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+  // GL takes 0..128; a shine slid past the bar's end (up to 130/120) or read
+  // from a file would otherwise be dropped with an error.
+  const float exponent = std::fmin(std::fmax(*shininess, 0.0f), 128.0f);
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, &exponent);
 }
 
 float end_gap(float x1, float y1, float x2, float y2) {
