@@ -1,11 +1,5 @@
-// The "display" window's panels in whole frames, read back as pixels: ground
-// placement, the overlay pass, highlights, and the material panel.
+// The "display" window's panels in whole frames, read back as pixels.
 #include <GL/glu.h>
-
-#include <array>
-#include <cmath>
-#include <cstring>
-#include <string>
 
 #include "input/ui_fixture.h"
 #include "panels/material_panel.h"
@@ -13,23 +7,19 @@
 #include "render/render.h"
 #include "support/gl_env.h"
 
-// A fresh scene with record 6 current, in the window at its real size.
-struct PanelsGl : ::testing::Test {
+struct PanelsGl : UiTest<1> {
   void SetUp() override {
     ensure_windows();
-    reset_all();
-    win_width = glutGet(GLUT_WINDOW_WIDTH);
-    win_height = glutGet(GLUT_WINDOW_HEIGHT);
-    create_object();
+    UiTest::SetUp();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
   }
 };
 
-// The pixel at x, d below the top edge.
-static std::array<int, 3> pixel(int x, int d) {
+// The pixel at x, d below the top edge, as 0xRRGGBB.
+static int pixel(int x, int d) {
   unsigned char p[3];
   glReadPixels(x, win_height - d, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
-  return {p[0], p[1], p[2]};
+  return p[0] << 16 | p[1] << 8 | p[2];
 }
 
 // Window coordinates for drawing straight into the frame, unlit.
@@ -55,54 +45,40 @@ static void click_ground(double x, double z) {
 }
 
 TEST_F(PanelsGl, GroundClickLandsOnTheSnappedPointAndTheSkyMovesNothing) {
+  // A whole frame with the start-up camera: the view's matrices survive the overlay pass.
   const ObjectRecord& r = ObjectTable[6];
-  display_3d();  // the start-up camera
+  display_3d();
   click_ground(2.01, -1.01);
   EXPECT_EQ(state(r.position[0], r.position[2], edit_position[2]), state(2, -1, -1));
   latitude = 5;  // the top of the view is now sky
   display_3d();
   mouse_3d(0, 0, win_width / 2, 30);
-  EXPECT_EQ(r.position[0], 2.0f);
+  EXPECT_EQ(state(r.position[0], r.position[2]), state(2, -1));
   click_ground(12.01, 12.01);
   EXPECT_EQ(r.position[2], 12.0f);
 }
 
-TEST_F(PanelsGl, OverlayPassBlendsHighlightsAndGivesTheViewBack) {
+TEST_F(PanelsGl, OverlayPassBlendsHighlightsAndRestoresTheState) {
   panels_shown = 0;
   display_3d();
-  const int scene = pixel(150, 180)[0];  // the object panel's background, 80% opaque
+  const int scene = pixel(150, 180) >> 16;  // the object panel's background, 80% opaque
   panels_shown = 1;
   display_3d();
-  EXPECT_NEAR(pixel(150, 180)[0], 0.8 * 0.5 * 255 + 0.2 * scene, 2.0);
-
+  EXPECT_NEAR(pixel(150, 180) >> 16, 0.8 * 0.5 * 255 + 0.2 * scene, 2.0);
+  EXPECT_EQ(state(glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_LIGHTING), glIsEnabled(GL_BLEND)),
+            state(1, 1, 0));
   current_record = 2;       // light1: the row 40..60 below the top
   CodeBindingTable[2] = 3;  // code list row 3: 60..75 below the top
   code_list_shown = 1;
   display_3d();
-  const std::array<int, 3> light = {204, 204, 255}, code = {204, 255, 204};
-  const int x0 = win_width - 160;
-  const struct {
-    int x, d;
-    std::array<int, 3> rgb;
-    bool lit;
-  } marks[] = {{x0 + 64, 41, light, true}, {x0 + 64, 61, light, false}, {x0 + 66, 50, light, false},
-               {170, 61, code, true},      {170, 76, code, false},      {181, 65, code, false}};
-  for (const auto& m : marks) EXPECT_EQ(pixel(m.x, m.d) == m.rgb, m.lit) << m.x << "," << m.d;
-
-  GLdouble before[16], after[16];
-  glGetDoublev(GL_PROJECTION_MATRIX, before);
-  glEnable(GL_BLEND);
-  glDisable(GL_LIGHTING);
-  draw_panels();
-  glGetDoublev(GL_PROJECTION_MATRIX, after);
-  EXPECT_EQ(std::memcmp(before, after, sizeof before), 0);
-  EXPECT_EQ(state(glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_LIGHTING), glIsEnabled(GL_BLEND)),
-            state(1, 1, 0));
-
-  // Texts from data are drawn literally, and cut after 199 characters.
-  flat_2d();
-  for (const auto& [text, chars] :
-       {std::pair{std::string("50%d%s"), 6}, std::pair{std::string(300, 'x'), 199}}) {
+  const int x0 = win_width - 160, light = 0xccccff, code = 0xccffcc;
+  const std::tuple<int, int, int, bool> marks[] = {
+      {x0 + 64, 41, light, true}, {x0 + 64, 61, light, false}, {x0 + 66, 50, light, false},
+      {170, 61, code, true},      {170, 76, code, false},      {181, 65, code, false}};
+  for (const auto& [x, d, rgb, lit] : marks) EXPECT_EQ(pixel(x, d) == rgb, lit) << x << "," << d;
+  flat_2d();  // texts from data are drawn literally, and cut after 199 characters
+  const std::pair<std::string, int> texts[] = {{"50%d%s", 6}, {std::string(300, 'x'), 199}};
+  for (const auto& [text, chars] : texts) {
     panel_text(10, 10, "%s", text.c_str());
     GLfloat end[4];
     glGetFloatv(GL_CURRENT_RASTER_POSITION, end);
@@ -115,26 +91,22 @@ static void click_hexagon(float u, float v) {
   material_click(0, 0, static_cast<int>(60 * (u + 1)), 224 - static_cast<int>(56 * (v + 1)));
 }
 
-TEST_F(PanelsGl, EachHexagonCornerPicksItsColour) {
+TEST_F(PanelsGl, HexagonPicksItsColoursButNotBlackOrWhiteFromTheShownFrame) {
   // Counter-clockwise from the right: cyan, green, yellow, red, magenta, blue.
   const bool strong[6][3] = {{0, 1, 1}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}};
+  const float* c = ObjectTable[6].color;
   display_3d();
   for (int k = 0; k < 6; k++) {
-    SCOPED_TRACE(k);
     const float u = 0.8f * std::cos(k * 1.0471976f), v = 0.8f * std::sin(k * 1.0471976f);
     click_hexagon(u, v);
-    const float* c = ObjectTable[6].color;
     for (int i = 0; i < 3; i++) {
-      EXPECT_EQ(edit_color[i], std::lround(c[i] * 255));
-      for (int j = 0; j < 3; j++)
-        EXPECT_TRUE(!strong[k][i] || strong[k][j] || c[i] > c[j] + 0.4f) << i << j;
+      EXPECT_EQ(c[i] > 0.45f, strong[k][i]) << k << i;
+      EXPECT_EQ(edit_color[i], std::lround(c[i] * 255)) << k << i;
     }
-    EXPECT_NEAR(ObjectTable[6].pick[0], u, 0.04f);  // the mark lands on the click
-    EXPECT_NEAR(edit_pick[1], v, 0.04f);
+    EXPECT_NEAR(ObjectTable[6].pick[0], u, 0.04f) << k;  // the mark lands on the click
+    EXPECT_NEAR(edit_pick[1], v, 0.04f) << k;
   }
-}
-
-TEST_F(PanelsGl, BlackAndWhiteAreNotPickedAndTheShownFrameIsRead) {
+  const std::vector<double> last = state(c[0], c[1], c[2], -0.2);
   ObjectTable[6].pick[0] = edit_pick[0] = 0.3f;
   ObjectTable[6].pick[1] = edit_pick[1] = -0.2f;
   edit_intensity = 0;  // a black hexagon
@@ -143,16 +115,15 @@ TEST_F(PanelsGl, BlackAndWhiteAreNotPickedAndTheShownFrameIsRead) {
   edit_intensity = 0.5f;
   display_3d();
   click_hexagon(0.3f, -0.2f);  // the white mark
-  EXPECT_EQ(state(ObjectTable[6].color[0], ObjectTable[6].pick[1]), state(200 / 255.0f, -0.2f));
-
+  EXPECT_EQ(state(c[0], c[1], c[2], ObjectTable[6].pick[1]), last);
   // After the swap the back buffer holds something else; the pick still
   // takes the colour shown, darkened with the intensity.
   glutSwapBuffers();
   glClearColor(0, 0, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   click_hexagon(-0.8f, 0);
-  EXPECT_NEAR(ObjectTable[6].color[0], 0.5f, 0.03f);
-  EXPECT_LT(ObjectTable[6].color[2], 0.2f);
+  EXPECT_NEAR(c[0], 0.5f, 0.03f);
+  EXPECT_LT(c[2], 0.2f);
 }
 
 TEST_F(PanelsGl, SliderMarkOverItsLabelAndPreviewSphere) {
@@ -163,8 +134,7 @@ TEST_F(PanelsGl, SliderMarkOverItsLabelAndPreviewSphere) {
   glReadPixels(52, 214, 5, 9, GL_RGB, GL_UNSIGNED_BYTE, mark);
   for (const auto& row : mark)
     for (const auto& px : row) EXPECT_TRUE(px[0] == 255 && px[1] == 0 && px[2] == 255);
-  EXPECT_NEAR(pixel(90, win_height - 171)[1], 230, 1);
-
+  EXPECT_NEAR(pixel(90, win_height - 171) >> 8 & 255, 230, 1);
   flat_2d();  // turned by 90 degrees: still a full disc
   glClearColor(0, 0, 0, 0);
   for (int axis = 0; axis < 2; axis++) {
@@ -176,13 +146,12 @@ TEST_F(PanelsGl, SliderMarkOverItsLabelAndPreviewSphere) {
     draw_preview_sphere(40);
     static unsigned char img[100][100][3];
     glReadPixels(50, 50, 100, 100, GL_RGB, GL_UNSIGNED_BYTE, img);
-    int holes = 0, outside = 0;
+    int wrong = 0;  // holes inside the disc, or anything drawn outside it
     for (int y = 0; y < 100; y++)
       for (int x = 0; x < 100; x++) {
         const float r = std::hypot(x + 0.5f - 50, y + 0.5f - 50);
-        holes += r < 38 && img[y][x][0] != 255;
-        outside += r > 42 && img[y][x][0] != 0;
+        wrong += (r < 38 && img[y][x][0] != 255) || (r > 42 && img[y][x][0] != 0);
       }
-    EXPECT_EQ(holes + outside, 0) << "axis " << axis;
+    EXPECT_EQ(wrong, 0) << "axis " << axis;
   }
 }

@@ -8,63 +8,47 @@
 static bool reaches_scene(int x, int y) {
   const int before = panels_shown;
   mouse_3d(2, 0, x, y);
-  const bool toggled = panels_shown != before;
-  panels_shown = before;
-  return toggled;
+  return std::exchange(panels_shown, before) != before;
 }
 
-using Routing = UiTestWith<2>;
+using Routing = UiTest<2>;
 
-TEST_F(Routing, SceneAreaAndPanelBoundaries) {
+TEST_F(Routing, RegionsBoundariesAndTheOrderOfTheStages) {
   // 25-pixel bands at top and bottom, 150 at the sides; the object panel to
   // x 164 and y 204, the lights panel from x 436.
-  const struct {
-    int x, y;
-    bool scene;
-  } points[] = {{300, 25, false},  {300, 26, true},  {300, 474, true}, {300, 475, false},
-                {150, 250, false}, {151, 250, true}, {449, 250, true}, {450, 250, false},
-                {164, 204, false}, {165, 204, true}, {164, 205, true}, {436, 100, false},
-                {435, 100, true}};
-  for (const auto& p : points) EXPECT_EQ(reaches_scene(p.x, p.y), p.scene) << p.x << "," << p.y;
-  click(2, 300, 250);  // the release does not toggle back
+  const std::tuple<int, int, bool> points[] = {
+      {300, 25, false}, {300, 26, true},   {300, 474, true},  {300, 475, false}, {150, 250, false},
+      {151, 250, true}, {449, 250, true},  {450, 250, false}, {164, 204, false}, {165, 204, true},
+      {164, 205, true}, {436, 100, false}, {435, 100, true}};
+  for (const auto& [x, y, scene] : points) EXPECT_EQ(reaches_scene(x, y), scene) << x << "," << y;
+  click({{2, 300, 250}});  // the release does not toggle back
   EXPECT_EQ(panels_shown, 0);
-
   // The object list: right of x 480, below y 276, coordinates shifted.
-  click(0, 480, 300);
-  click(0, 481, 276);
+  click({{0, 480, 300}, {0, 481, 276}});
   EXPECT_EQ(state(cluster_mode, current_record), state(0, 7));
-  click(0, 520, 277);  // header: mode toggle
-  click(0, 540, 292);  // first row: record 6
+  click({{0, 520, 277}, {0, 540, 292}});  // the header toggles the mode; the first row is 6
   EXPECT_EQ(state(cluster_mode, current_record), state(1, 6));
-}
-
-TEST_F(Routing, DialogBrowserCodeListAndMenusComeFirst) {
   too_many_objects = 1;
-  click(0, 90, 50);  // the object panel's rotation y
+  click({{0, 90, 50}});  // the object panel's rotation y
   EXPECT_FALSE(reaches_scene(200, 250));
-  click(0, 300, 250);  // the dialog's "OK"
+  click({{0, 300, 250}});  // the dialog's "OK"
   EXPECT_EQ(state(panel_field, too_many_objects), state(FIELD_ANGLE_X, 0));
-
   browser_open = 1;  // takes the right half, ignores the left
-  click(0, 90, 50);
-  click(0, 540, 292);
+  click({{0, 90, 50}, {0, 540, 292}});
   EXPECT_FALSE(reaches_scene(300, 250));
-  EXPECT_EQ(state(panel_field, current_record), state(FIELD_ANGLE_X, 7));
+  EXPECT_EQ(state(panel_field, current_record, highlight_current), state(FIELD_ANGLE_X, 6, 0));
   browser_open = 0;
-
   code_list_shown = 1;  // takes x < 180: row 2 binds entry 2, rows past code_count nothing
   code_count = 2;
-  click(0, 179, 45);
-  click(0, 100, 60);
-  EXPECT_EQ(CodeBindingTable[7], 2);
+  click({{0, 179, 45}, {0, 100, 60}});
+  EXPECT_EQ(CodeBindingTable[6], 2);
   EXPECT_TRUE(reaches_scene(200, 20));  // and the scene gains the top band
   code_list_shown = 0;
   EXPECT_FALSE(reaches_scene(200, 20));
-
   win_width = 300;  // an open menu's entry covers the "ext" button
   io_menu_open = 1;
   mouse_3d(0, 0, 100, 25);
-  EXPECT_EQ(choose_ext_type, 0);
+  EXPECT_EQ(state(browser_open, choose_ext_type), state(1, 0));
   browser_open = 0;
   mouse_3d(0, 0, 100, 25);
   EXPECT_EQ(choose_ext_type, 1);
@@ -74,7 +58,6 @@ TEST_F(Routing, GroundPointsSnapAndTheClusterMovesAsOne) {
   const float snaps[][2] = {{0.25f, 0.2f},   {0.27f, 0.3f}, {-0.27f, -0.3f},
                             {-0.23f, -0.2f}, {1.96f, 2.0f}, {-0.05f, 0.0f}};
   for (const auto& s : snaps) EXPECT_FLOAT_EQ(snap_tenth(s[0]), s[1]) << s[0];
-
   create_object();
   for (int i = 6; i <= 8; i++) ObjectTable[i].position[0] = static_cast<float>(i);
   cluster_mode = 1;

@@ -1,11 +1,14 @@
-// A fresh scene in a 600 x 500 "display" window, run inside an empty
-// directory under /tmp where the handlers' backup files land.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/scene.h"
@@ -15,6 +18,9 @@
 
 namespace fs = std::filesystem;
 
+// A fresh scene with n objects (records 6 to 5 + n, the last one current) in
+// a 600 x 500 "display" window, run in an empty directory where backups land.
+template <int n = 0>
 struct UiTest : ::testing::Test {
   fs::path old = fs::current_path(), dir;
   void SetUp() override {
@@ -22,34 +28,26 @@ struct UiTest : ::testing::Test {
     ASSERT_NE(mkdtemp(templ), nullptr);
     fs::current_path(dir = fs::canonical(templ));
     reset_all();
-    win_width = 600;
-    win_height = 500;
-  }
-  void TearDown() override {
-    fs::current_path(old);
-    fs::remove_all(dir);
-  }
-};
-
-// The same with n objects, records 6 to 5 + n, the last one current.
-template <int n>
-struct UiTestWith : UiTest {
-  void SetUp() override {
-    UiTest::SetUp();
+    win_width = 600, win_height = 500;
     for (int i = 0; i < n; i++) create_object();
   }
+  void TearDown() override { fs::current_path(old), fs::remove_all(dir); }
 };
 
 // Whether a handler wrote the file; it is removed for the next check.
 inline bool written(const char* file) { return fs::remove(file); }
 
-// Presses and releases a button through the window's mouse callback.
-inline void click(int button, int x, int y, int times = 1) {
-  for (int i = 0; i < times; i++) mouse_3d(button, 0, x, y), mouse_3d(button, 1, x, y);
+// Presses and releases through the window's mouse callback: {button, x, y}, or
+// {button, x, y, times} for a button clicked several times at one place.
+inline void click(std::initializer_list<std::array<int, 4>> clicks) {
+  for (const auto& [button, x, y, times] : clicks)
+    for (int i = 0; i < std::max(times, 1); i++)
+      mouse_3d(button, 0, x, y), mouse_3d(button, 1, x, y);
 }
 
-// Several values compared in one expectation, all shown when it fails.
+// Several values compared in one expectation, all shown when it fails; to
+// four decimals, so that float rounding does not count.
 template <class... T>
 std::vector<double> state(T... v) {
-  return {static_cast<double>(v)...};
+  return {std::round(static_cast<double>(v) * 1e4) / 1e4 ...};
 }

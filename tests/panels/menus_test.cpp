@@ -9,12 +9,9 @@
 
 constexpr int W2 = 300, H2 = 250;  // half the window size
 constexpr int YES = W2 - 40, NO = W2 + 30, ANSWER_Y = H2 - 15;
-
-static void misc(int entry) {
-  misc_menu_open = 1;
-  click(0, W2 - 100, 20 * entry);
+static void misc(std::initializer_list<int> entries) {
+  for (int k : entries) misc_menu_open = 1, click({{0, W2 - 100, 20 * k}});
 }
-
 // A new record whose silhouette has n points along x, starting at offset.
 static int add(int type, int n, float offset) {
   new_type = type;
@@ -25,9 +22,9 @@ static int add(int type, int n, float offset) {
   return current_record;
 }
 
-using Menus = UiTest;
+using Menus = UiTest<>;
 
-TEST_F(Menus, HoverOpensOneMenuAtATime) {
+TEST_F(Menus, HoverAndTheIoEntries) {
   motion_3d(W2 - 30, 5);
   motion_3d(W2 + 45, 125);
   EXPECT_EQ(state(io_menu_open, io_item), state(1, 6));
@@ -44,9 +41,6 @@ TEST_F(Menus, HoverOpensOneMenuAtATime) {
   EXPECT_TRUE(menu_click(0, 0, W2 - 60, 3));
   EXPECT_FALSE(menu_click(0, 0, W2 + 40, 3));
   EXPECT_EQ(io_menu_open, 0);
-}
-
-TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
   char* dirs[] = {ses_load_dir, ses_save_dir, rib_dir, c_dir, code_dir};
   int* modes[] = {&browse_load_ses, &browse_save_ses, &browse_save_rib, &browse_save_c,
                   &browse_load_code};
@@ -58,100 +52,87 @@ TEST_F(Menus, IoEntriesOpenTheBrowserInTheirModeAndDirectory) {
     std::strcpy(dirs[k], d.c_str());
     std::strcpy(file_name, "old");
     io_menu_open = 1;
-    click(0, W2 + 49, 20 * (k + 2) - 10);
+    click({{0, W2 + 49, 20 * (k + 2) - 10}});
     EXPECT_EQ(state(*modes[k], browser_open, io_menu_open), state(1, 1, 0));
     EXPECT_STREQ(file_name, names[k]);
     EXPECT_EQ(fs::current_path(), d);
-    io_menu_open = 1;  // the open browser shuts the menus out
-    EXPECT_FALSE(menu_click(0, 0, W2 - 50, 40));
     close_browser();
   }
   // "reset home dir" ends at W/2 + 5, keeps the directory, remembers the home.
   std::strcpy(home_dir, "/elsewhere");
   io_menu_open = 1;
-  click(0, W2 + 5, 20);
+  click({{0, W2 + 5, 20}});
   EXPECT_EQ(browser_open, 0);
-  click(0, W2 + 4, 20);
-  EXPECT_EQ(browse_home, 1);
+  click({{0, W2 + 4, 20}});
+  EXPECT_EQ(state(browse_home, fs::current_path() == dir / "4"), state(1, true));
   EXPECT_STREQ(saved_home, "/elsewhere");
-  EXPECT_EQ(fs::current_path(), dir / "4");
 }
 
 TEST_F(Menus, MiscEntries) {
-  misc(1);
-  misc(3);
+  misc({1, 3});
   EXPECT_EQ(state(show_lights, view_cluster, misc_menu_open), state(1, 1, 1));  // still open
   const int a = add(TYPE_SPHERE, 4, 0);
   ObjectTable[a].color[0] = 0.3f;
   const int b = add(TYPE_BOX, 2, 7);
   const ObjectRecord before = ObjectTable[b];
-  misc(5);  // pastes before any copy only close the menu
-  misc(7);
+  misc({5, 7});  // pastes before any copy only close the menu
   EXPECT_EQ(misc_menu_open, 0);
   EXPECT_EQ(std::memcmp(&ObjectTable[b], &before, sizeof before), 0);
-
   // "copy silhouette" holds the whole record: "paste color properties"
   // then pastes its colour and keeps the silhouette.
   current_record = a;
-  misc(6);
+  misc({6});
   current_record = b;
-  misc(5);
+  misc({5, 2});
   EXPECT_EQ(state(edit_color[0], ObjectTable[b].silend), state(76, 1));
-  misc(2);
   EXPECT_EQ(state(confirm_delete_all, last_record), state(1, b));
   confirm_delete_all = 0;
-
-  // Pasting a silhouette in cluster mode changes only the members equal to the current.
+  // A silhouette pasted in cluster mode goes to the members equal to the current only.
   const int cur = add(TYPE_REVOLUTION, 3, 0), same = add(TYPE_REVOLUTION, 3, 0.005f);
   const int other = add(TYPE_REVOLUTION, 3, 1), outside = add(TYPE_REVOLUTION, 3, 0);
   ClusterTable[cur] = ClusterTable[same] = ClusterTable[other] = cluster_mode = 1;
   current_record = cur;
-  misc(7);
-  EXPECT_EQ(state(ObjectTable[cur].silend, ObjectTable[same].silpix[3][0]), state(3, 30));
+  misc({7});
+  EXPECT_EQ(
+      state(ObjectTable[cur].silend, ObjectTable[same].silend, ObjectTable[same].silpix[3][0]),
+      state(3, 3, 30));
   EXPECT_EQ(state(ObjectTable[other].silend, ObjectTable[outside].silend), state(2, 2));
 }
 
-TEST_F(Menus, DialogsAnsweredInTheirOrder) {
-  add(TYPE_BOX, 0, 0);
-  add(TYPE_CONE, 0, 0);
+TEST_F(Menus, DialogsAnsweredInTheirOrderAndTheExtrusionChoice) {
+  add(TYPE_BOX, 0, 0), add(TYPE_CONE, 0, 0);
   confirm_delete = confirm_delete_all = confirm_unbind = too_many_objects = 1;
   not_in_cluster = too_many_points = 1;
   CodeBindingTable[75] = code_count = 2;
-  click(0, W2 - 10, ANSWER_Y);  // between the choices: nothing
-  click(0, NO, ANSWER_Y);
+  click({{0, W2 - 10, ANSWER_Y}, {0, NO, ANSWER_Y}});  // between the choices: nothing; then "no"
   EXPECT_EQ(state(confirm_delete, last_record), state(0, 7));
-  click(0, YES, ANSWER_Y);  // "delete all?"
+  click({{0, YES, ANSWER_Y}});  // "delete all?"
   EXPECT_EQ(state(confirm_delete_all, last_record, current_record), state(0, 5, 5));
-  click(0, W2, H2 + 20);  // "OK" is no answer to a question
+  click({{0, W2, H2 + 20}});  // "OK" is no answer to a question
   EXPECT_EQ(confirm_unbind, 1);
-  click(0, YES, ANSWER_Y);
+  click({{0, YES, ANSWER_Y}});
   EXPECT_EQ(state(CodeBindingTable[75], code_count, confirm_unbind), state(0, 0, 0));
   EXPECT_EQ(CodeTable[0].line_count, 1);
-  click(0, W2 + 19, H2 + 29);
+  click({{0, W2 + 19, H2 + 29}});
   EXPECT_EQ(state(too_many_objects, not_in_cluster, too_many_points), state(0, 1, 1));
-  click(0, W2 - 19, H2 - 29);
-  click(0, W2, H2);
+  click({{0, W2 - 19, H2 - 29}, {0, W2, H2}});
   EXPECT_EQ(state(not_in_cluster, too_many_points), state(0, 0));
-}
-
-TEST_F(Menus, ExtrusionChoiceCreatesAndWritesTheBackup) {
   choose_ext_type = 1;
-  click(0, YES, ANSWER_Y);  // "unit"
+  click({{0, YES, ANSWER_Y}});  // "unit"
   EXPECT_STREQ(ObjectTable[6].name, "extrusion");
   EXPECT_TRUE(written("backup.ses"));
   choose_ext_type = 1;
-  click(0, NO, ANSWER_Y);  // "separates": three parts, the cluster
+  click({{0, NO, ANSWER_Y}});  // "separates": three parts, the cluster
   ASSERT_EQ(last_record, 9);
   EXPECT_STREQ(ObjectTable[9].name, "bface");
-  EXPECT_EQ(state(ClusterTable[7], ClusterTable[8], ClusterTable[9], cluster_mode, choose_ext_type),
-            state(1, 1, 1, 1, 0));
-  EXPECT_TRUE(written("backup.ses"));
-
+  EXPECT_EQ(state(ClusterTable[7], ClusterTable[8], ClusterTable[9], cluster_mode, choose_ext_type,
+                  written("backup.ses")),
+            state(1, 1, 1, 1, 0, true));
   // Without room for all three parts none is made.
   while (last_record < LAST_INDEX - 1) add(TYPE_BOX, 0, 0);
   cluster_mode = 0;
   choose_ext_type = 1;
-  click(0, NO, ANSWER_Y);
+  click({{0, NO, ANSWER_Y}});
   EXPECT_EQ(state(last_record, too_many_objects, cluster_mode, written("backup.ses")),
             state(LAST_INDEX - 1, 1, 0, true));
 }
