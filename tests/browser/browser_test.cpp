@@ -1,15 +1,15 @@
-// The file browser driven through the real mouse and keyboard callbacks of
-// the "display" window, in a scratch directory tree.
+// The directory listing, and the file browser driven through the real mouse
+// and keyboard callbacks of the "display" window, in a scratch directory tree.
 #include "browser/browser.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "app/scene.h"
 #include "app/startup.h"
@@ -19,69 +19,94 @@
 #include "io/code_table.h"
 #include "io/session.h"
 
-namespace {
-
+namespace fs = std::filesystem;
+using std::make_tuple;
+using namespace std::string_literals;
 // Window points of the browser's controls in a 600 x 500 window.
-constexpr int FIELD_X = 400, FIELD_Y = 38;
-constexpr int BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450, HOME_X = 550;
-constexpr int CHOICE_Y = 108, YES_X = 360, NO_X = 535, OK_X = 445;
-constexpr int ROW_X = 400;
+constexpr int FIELD_X = 400, FIELD_Y = 38, BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450,
+              HOME_X = 550, CHOICE_Y = 108, YES_X = 360, NO_X = 535, OK_X = 445, ROW_X = 400;
 
-void press(int x, int y) {
-  mouse_3d(0, 0, x, y);
-  mouse_3d(0, 1, x, y);
+static void press(int x, int y, int times = 1) {
+  for (int i = 0; i < times; i++) mouse_3d(0, 0, x, y), mouse_3d(0, 1, x, y);
 }
-void double_press(int x, int y) {
-  press(x, y);
-  press(x, y);
-}
-void type(const char* text) {
+static void type(const char* text) {
   for (const char* c = text; *c; c++) keyboard_3d(static_cast<unsigned char>(*c), 0, 0);
 }
-std::string cwd() {
-  char buf[512];
-  return getcwd(buf, sizeof buf) ? buf : "";
-}
-bool exists(const std::string& name) { return access(name.c_str(), F_OK) == 0; }
+static std::string cwd() { return fs::current_path().string(); }
+static char first_byte(const char* file) { return static_cast<char>(std::ifstream(file).get()); }
 
-class BrowserTest : public ::testing::Test {
- protected:
-  std::string root, start;
-
+struct Browser : ::testing::Test {
+  std::string start = cwd(), root;
   void SetUp() override {
-    start = cwd();
     char tmpl[] = "/tmp/browser_test_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     root = tmpl;
-    ASSERT_EQ(mkdir((root + "/sub").c_str(), 0755), 0);
-    ASSERT_EQ(chdir(root.c_str()), 0);
+    fs::create_directory(root + "/sub");
+    fs::current_path(root);
     reset_all();
-    win_width = 600;
-    win_height = 500;
+    win_width = 600, win_height = 500;
   }
   void TearDown() override {
-    ASSERT_EQ(chdir(start.c_str()), 0);
-    std::system(("rm -rf " + root).c_str());
+    fs::current_path(start);
+    fs::remove_all(root);
   }
   // What the "i/o menu" does, followed by the frame that lists the directory.
   void open(int* mode, const char* name) {
-    ASSERT_EQ(chdir(root.c_str()), 0);
-    *mode = 1;
+    fs::current_path(root);
+    *mode = browser_open = 1;
     std::snprintf(file_name, DIR_SIZE, "%s", name);
-    browser_open = 1;
     update_listing();
   }
   // The window y of the listing row that shows name.
   int row_y(const char* name) { return 105 + 15 * (find_entry(name, entry_count) - list_top); }
+  // The table read from path as "name name/ ...", directories marked with a slash.
+  std::string listed(const std::string& path) {
+    EXPECT_EQ(list_directory(path.c_str()), 0);
+    std::string s;
+    for (int i = 0; i < entry_count; i++)
+      s += std::string(i ? " " : "") + entries[i] + (entry_is_dir[i] ? "/" : "");
+    return s;
+  }
 };
 
-TEST_F(BrowserTest, LoadingPickedAndTypedSessions) {
+TEST_F(Browser, Listing) {
+  for (const char* f : {"b.ses", "a.ses", "A.ses", "notes.txt", "x.session.bak", "scene.rib"})
+    std::ofstream{f};
+  fs::create_directory("old.ses");
+  fs::current_path("sub");
+  browse_load_ses = 1;
+  // Directories first, each group in byte order; "." and ".." sort first and go;
+  // a directory named like a session sorts among the files.
+  EXPECT_EQ(listed(root), "sub/ A.ses a.ses b.ses old.ses/ x.session.bak");
+  EXPECT_EQ(cwd(), root);  // the listed directory is the working directory after
+  EXPECT_EQ(make_tuple(find_entry("a.ses", entry_count), find_entry("B.ses", entry_count),
+                       find_entry("a.se", entry_count)),
+            make_tuple(2, entry_count, entry_count));  // whole names, case-sensitive
+  // Another mode, another extension; "-old" sorts before "." and "..", which then stay.
+  browse_load_ses = 0, browse_save_rib = 1;
+  fs::create_directory("-old");
+  EXPECT_EQ(listed(root), "-old/ ./ ../ old.ses/ sub/ scene.rib");
+  // A directory that cannot be opened: a message naming it, the table kept.
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(list_directory((root + "/nothere").c_str()), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("nothere"), std::string::npos);
+  EXPECT_EQ(entry_count, 6);
+  browse_save_rib = 0, browse_load_ses = 1;
+  std::ofstream{"sub/" + std::string(194, 'k') + ".ses"};  // 198 bytes: fits with the prefix
+  std::ofstream{"sub/" + std::string(195, 'l') + ".ses"};  // 199: does not
+  EXPECT_EQ(listed(root + "/sub"), std::string(194, 'k') + ".ses");
+  for (int i = 0; i < 320; i++) std::ofstream{root + "/sub/f" + std::to_string(1000 + i) + ".ses"};
+  listed(root + "/sub");  // at most 300 names are read, "." and ".." among them; those go
+  EXPECT_TRUE(entry_count <= max_entries && entry_count >= max_entries - 2) << entry_count;
+  for (int i = 1; i < entry_count; i++) EXPECT_LT(std::string(entries[i - 1]), entries[i]);
+}
+
+TEST_F(Browser, LoadingPickedAndTypedSessions) {
   create_object();
   ASSERT_TRUE(save_session("one.ses"));
   std::ofstream("bad.ses") << "version 1\n 7\n nonsense\n";
   delete_all();
   open(&browse_load_ses, "");
-
   press(ROW_X, row_y("one.ses"));  // the first press selects and copies the name
   EXPECT_EQ(sel_entry, find_entry("one.ses", entry_count));
   EXPECT_STREQ(file_name, "one.ses");
@@ -90,21 +115,15 @@ TEST_F(BrowserTest, LoadingPickedAndTypedSessions) {
   EXPECT_EQ(last_record, 5);
   ses_load_dir[0] = 0;
   press(ROW_X, row_y("one.ses"));  // within the second: loads, the browser stays open
-  EXPECT_EQ(last_record, 6);
-  EXPECT_EQ(browser_open, 1);
-  EXPECT_EQ(ses_load_dir, root);
-
-  // A session that exists but cannot be read leaves the scene alone.
-  delete_all();
+  EXPECT_EQ(make_tuple(last_record, browser_open, std::string(ses_load_dir)),
+            make_tuple(6, 1, root));
+  delete_all();  // a session that exists but cannot be read leaves the scene alone
   last_click_time -= 2.0;
-  double_press(ROW_X, row_y("bad.ses"));
-  EXPECT_EQ(read_failed, 1);
-  EXPECT_EQ(last_record, 5);
+  press(ROW_X, row_y("bad.ses"), 2);
+  EXPECT_EQ(make_tuple(read_failed, last_record), make_tuple(1, 5));
   press(OK_X, CHOICE_Y);
   EXPECT_EQ(read_failed, 0);
-
-  // A typed name gets ".ses"; one that is not in the directory is refused.
-  file_name[0] = 0;
+  file_name[0] = 0;  // a typed name gets ".ses"; one not in the directory is refused
   type("missing");
   press(FIELD_X, FIELD_Y);  // the first press on the field only deselects
   EXPECT_EQ(no_such_file, 0);
@@ -113,88 +132,67 @@ TEST_F(BrowserTest, LoadingPickedAndTypedSessions) {
   EXPECT_STREQ(file_name, "missing.ses");
 }
 
-TEST_F(BrowserTest, SavingTypedNamesAndAskingBeforeOverwriting) {
+TEST_F(Browser, SavingTypedNamesAndAskingBeforeOverwriting) {
   open(&browse_save_ses, "");
   type("Sc/ene");  // capitals and "/" are not taken
   keyboard_3d(8, 0, 0);
   type("es");
-  double_press(FIELD_X, FIELD_Y);
-  EXPECT_EQ(browser_open, 0);
-  EXPECT_TRUE(exists("cenes.ses"));
-  EXPECT_EQ(ses_save_dir, root);
-
+  press(FIELD_X, FIELD_Y, 2);
+  EXPECT_EQ(make_tuple(browser_open, fs::exists("cenes.ses"), std::string(ses_save_dir)),
+            make_tuple(0, true, root));
   open(&browse_save_ses, "scene.session");  // holds ".ses": kept as typed
-  double_press(FIELD_X, FIELD_Y);
-  EXPECT_TRUE(exists("scene.session"));
-  EXPECT_FALSE(exists("scene.session.ses"));
-
+  press(FIELD_X, FIELD_Y, 2);
+  EXPECT_EQ(make_tuple(fs::exists("scene.session"), fs::exists("scene.session.ses")),
+            make_tuple(true, false));
   open(&browse_save_ses, "");  // typed names stop where an extension still fits
   for (int i = 0; i < 200; i++) type("n");
-  double_press(FIELD_X, FIELD_Y);
-  EXPECT_TRUE(exists(std::string(MAX_TYPED_NAME, 'n') + ".ses"));
-
+  press(FIELD_X, FIELD_Y, 2);
+  EXPECT_TRUE(fs::exists(std::string(MAX_TYPED_NAME, 'n') + ".ses"));
   std::ofstream("untitled.ses") << "keep";
   open(&browse_save_ses, "untitled");  // becomes an existing name with ".ses": asks
-  double_press(FIELD_X, FIELD_Y);
+  press(FIELD_X, FIELD_Y, 2);
   EXPECT_EQ(ask_overwrite, 1);
   press(NO_X, CHOICE_Y);
-  EXPECT_EQ(ask_overwrite, 0);
-  EXPECT_EQ(std::ifstream("untitled.ses").get(), 'k');
-  double_press(FIELD_X, FIELD_Y);
+  EXPECT_EQ(make_tuple(ask_overwrite, first_byte("untitled.ses")), make_tuple(0, 'k'));
+  press(FIELD_X, FIELD_Y, 2);
   press(YES_X, CHOICE_Y);
-  EXPECT_EQ(browser_open, 0);
-  EXPECT_EQ(std::ifstream("untitled.ses").get(), 'v');  // "version ..."
-
+  EXPECT_EQ(make_tuple(browser_open, first_byte("untitled.ses")), make_tuple(0, 'v'));
   // A double click on a listed file asks too; "close" leaves no question behind.
   open(&browse_save_ses, "other.ses");
-  double_press(ROW_X, row_y("untitled.ses"));
-  EXPECT_STREQ(file_name, "untitled.ses");
-  EXPECT_EQ(ask_overwrite, 1);
+  press(ROW_X, row_y("untitled.ses"), 2);
+  EXPECT_EQ(make_tuple(std::string(file_name), ask_overwrite), make_tuple("untitled.ses"s, 1));
   press(CLOSE_X, BUTTON_Y);
   EXPECT_EQ(browser_open + ask_overwrite, 0);
-
-  // A name taken by a directory cannot be written: the browser stays open.
-  ASSERT_EQ(mkdir("dir.ses", 0755), 0);
+  fs::create_directory("dir.ses");  // cannot be written: the browser stays open
   open(&browse_save_ses, "dir.ses");
-  double_press(FIELD_X, FIELD_Y);
+  press(FIELD_X, FIELD_Y, 2);
   press(YES_X, CHOICE_Y);
-  EXPECT_EQ(write_failed, 1);
-  EXPECT_EQ(browser_open, 1);
+  EXPECT_EQ(make_tuple(write_failed, browser_open), make_tuple(1, 1));
 }
 
-TEST_F(BrowserTest, WalkingDirectories) {
-  ASSERT_EQ(mkdir("sub/deeper", 0755), 0);
+TEST_F(Browser, WalkingDirectoriesAndTheHomeMode) {
+  fs::create_directory("sub/deeper");
   open(&browse_save_rib, "untitled.rib");
   const std::string mode_dir = rib_dir;
   special_3d(105, 0, 0);  // Page Down, Page Up
   EXPECT_EQ(list_top, 1);
   special_3d(104, 0, 0);
   EXPECT_EQ(list_top, 0);
-  double_press(ROW_X, row_y("sub"));
-  EXPECT_EQ(cwd(), root + "/sub");
-  EXPECT_EQ(current_dir, root + "/sub");
-  EXPECT_EQ(find_entry("deeper", entry_count), 0);  // the listing follows at once
-
-  press(UPDIR_X, BUTTON_Y);
-  EXPECT_EQ(cwd(), root);
-  EXPECT_EQ(updir_pressed, 0);  // released over the button
-
-  ASSERT_EQ(chdir("sub/deeper"), 0);  // rows are read from where the user is
+  press(ROW_X, row_y("sub"), 2);  // the listing follows at once
+  EXPECT_EQ(make_tuple(cwd(), std::string(current_dir), find_entry("deeper", entry_count)),
+            make_tuple(root + "/sub", root + "/sub", 0));
+  press(UPDIR_X, BUTTON_Y);  // released over the button
+  EXPECT_EQ(make_tuple(cwd(), updir_pressed), make_tuple(root, 0));
+  fs::current_path("sub/deeper");  // rows are read from where the user is
   press(ROW_X, row_y("sub"));
   EXPECT_EQ(sel_entry, -1);
-  press(HOME_X, BUTTON_Y);
-  EXPECT_EQ(cwd(), home_dir);
-  EXPECT_STREQ(file_name, "");
-  EXPECT_EQ(rib_dir, mode_dir);  // walking alone changes no mode directory
-
-  // Keys go to the name field while the browser is open, not to the camera.
-  const int before = distance;
+  press(HOME_X, BUTTON_Y);  // walking alone changes no mode directory
+  EXPECT_EQ(make_tuple(cwd(), std::string(file_name), std::string(rib_dir)),
+            make_tuple(std::string(home_dir), ""s, mode_dir));
+  const int before = distance;  // keys go to the name field, not to the camera
   type("a.b/");
-  EXPECT_STREQ(file_name, "a.b");
-  EXPECT_EQ(distance, before);
-}
-
-TEST_F(BrowserTest, HomeModeEditsTheHomeDirectory) {
+  EXPECT_EQ(make_tuple(std::string(file_name), distance), make_tuple("a.b"s, before));
+  press(CLOSE_X, BUTTON_Y);
   const std::string old_home = home_dir;
   open(&browse_home, "");
   std::snprintf(saved_home, DIR_SIZE, "%s", home_dir);
@@ -202,34 +200,21 @@ TEST_F(BrowserTest, HomeModeEditsTheHomeDirectory) {
   EXPECT_EQ(home_dir, old_home + "/");
   type("sub/./");
   press(UPDIR_X, BUTTON_Y);  // " OK ": kept as an absolute path, no change of directory
-  EXPECT_EQ(browser_open, 0);
-  EXPECT_EQ(home_dir, root + "/sub");
-  EXPECT_EQ(cwd(), root);
-
+  EXPECT_EQ(make_tuple(browser_open, std::string(home_dir), cwd()),
+            make_tuple(0, root + "/sub", root));
   open(&browse_home, "");
   std::snprintf(saved_home, DIR_SIZE, "%s", home_dir);
   type("x");
   press(UPDIR_X, BUTTON_Y);  // no such directory: open to be fixed
-  EXPECT_EQ(no_such_dir, 1);
-  EXPECT_EQ(browser_open, 1);
+  EXPECT_EQ(make_tuple(no_such_dir, browser_open), make_tuple(1, 1));
   press(CLOSE_X, BUTTON_Y);  // "close" drops the edit
   EXPECT_EQ(home_dir, root + "/sub");
 }
 
-TEST_F(BrowserTest, ShaderCodeFiles) {
+TEST_F(Browser, ShaderCodeFileByTypedName) {
   std::ofstream("plain.rcf") << "*shader matte\nSurface \"matte\"\n*end\n**end\n";
-  open(&browse_load_code, "nothere");
-  double_press(FIELD_X, FIELD_Y);
-  EXPECT_EQ(no_such_file, 1);
-  EXPECT_STREQ(file_name, "nothere.rcf");
-  press(OK_X, CHOICE_Y);
-
-  file_name[0] = 0;
-  type("plain");
-  double_press(FIELD_X, FIELD_Y);
-  EXPECT_EQ(browser_open, 0);
-  EXPECT_STREQ(CodeTable[1].code_name, "matte");
-  EXPECT_EQ(code_dir, root);
+  open(&browse_load_code, "plain");
+  press(FIELD_X, FIELD_Y, 2);
+  EXPECT_EQ(make_tuple(browser_open, std::string(CodeTable[1].code_name), std::string(code_dir)),
+            make_tuple(0, "matte"s, root));
 }
-
-}  // namespace

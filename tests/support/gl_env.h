@@ -1,5 +1,5 @@
-// For tests that need OpenGL: creates the program's two windows once per
-// test program through the real start-up, under the X server of xvfb-run.
+// For tests that need OpenGL: the program's two windows, created once per test
+// program through the real start-up under the X server of xvfb-run.
 #pragma once
 
 #include <GL/freeglut.h>
@@ -8,15 +8,11 @@
 #include "app/window.h"
 
 inline void ensure_windows() {
-  static bool created = false;
-  if (created) return;
-  created = true;
+  if (display_window) return;  // a reset keeps the windows
   static int argc = 1;
-  static char name[] = "silmod-test";
-  static char* argv[] = {name, nullptr};
+  static char name[] = "silmod-test", *argv[] = {name, nullptr};
   reset_all();
   create_windows(&argc, argv);
-  // Let the windows map and receive their first reshape.
-  for (int i = 0; i < 20; i++) glutMainLoopEvent();
+  for (int i = 0; i < 20; i++) glutMainLoopEvent();  // mapped, with their first reshape
   glutSetWindow(display_window);
 }
