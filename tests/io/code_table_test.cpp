@@ -1,63 +1,50 @@
 #include "io/code_table.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 
-#include "app/scene.h"
-#include "io/scratch_dir.h"
+#include "support/persist_util.h"
 
 using CodeFiles = ScratchDir;
 
 TEST_F(CodeFiles, EntriesNamesBlankLinesAndMissingEnd) {
-  write_file("a.rcf",
-             "stray line before any header\n*end\n"
-             "*shader   matte  \nSurface \"matte\"\n\n  \"Kd\" [0.5]\n*end\n"
-             "*shader unfinished\nSurface \"lost\"\n"
-             "*shader metal\nSurface \"metal\"\n*end\n"
-             "*shadow\n*end\n**end\n");
-  ASSERT_TRUE(load_code_file("a.rcf"));
+  load_codes(
+      "stray line before any header\n*end\n"
+      "*shader   matte  \nSurface \"matte\"\n\n  \"Kd\" [0.5]\n*end\n"
+      "*shader unfinished\nSurface \"lost\"\n"
+      "*shader metal\nSurface \"metal\"\n*end\n"
+      "*shadow\n*end\n**end\n");
   EXPECT_EQ(code_count, 4);
-  EXPECT_EQ(code_file, dir_ + "/a.rcf");
+  EXPECT_EQ(code_file, dir_ + "/codes.rcf");
   EXPECT_STREQ(CodeTable[1].code_name, "matte");
   ASSERT_EQ(CodeTable[1].line_count, 3);
   EXPECT_STREQ(CodeTable[1].code_lines[1], "\n");
   EXPECT_STREQ(CodeTable[1].code_lines[2], "  \"Kd\" [0.5]\n");
-  // Without its "*end" an entry stays empty; the next header still counts.
-  EXPECT_EQ(CodeTable[2].line_count, 0);
+  EXPECT_EQ(CodeTable[2].line_count, 0);  // no "*end": stays empty
   EXPECT_STREQ(CodeTable[3].code_name, "metal");
   EXPECT_EQ(CodeTable[3].line_count, 1);
   EXPECT_STREQ(CodeTable[4].code_name, "");
   // Lines before the first header never reach the fixed entry 0.
   EXPECT_EQ(CodeTable[0].line_count, 1);
   EXPECT_STREQ(CodeTable[0].code_lines[0], "Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n");
-
   // A file that cannot be read leaves only entry 0; bindings stay.
   CodeBindingTable[7] = 1;
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(load_code_file("missing.rcf"));
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("missing.rcf: "), std::string::npos);
-  EXPECT_EQ(code_count, 0);
-  EXPECT_EQ(CodeTable[1].line_count + CodeTable[3].line_count, 0);
+  EXPECT_TRUE(has(stderr_of([] { EXPECT_FALSE(load_code_file("missing.rcf")); }), "missing.rcf: "));
+  EXPECT_EQ(code_count + CodeTable[1].line_count + CodeTable[3].line_count, 0);
   EXPECT_STREQ(CodeTable[1].code_name, "");
-  EXPECT_EQ(CodeTable[0].line_count, 1);
-  EXPECT_EQ(CodeBindingTable[7], 1);
+  EXPECT_EQ(CodeTable[0].line_count + CodeBindingTable[7], 2);
 }
 
 TEST_F(CodeFiles, ParserStopsAtItsLimits) {
   std::string text;
   for (int k = 1; k <= 60; k++) text += "*shader s" + std::to_string(k) + "\nx\n*end\n";
-  write_file("big.rcf", text);
-  ASSERT_TRUE(load_code_file("big.rcf"));
+  load_codes(text);
   EXPECT_EQ(code_count, 49);
   EXPECT_STREQ(CodeTable[49].code_name, "s49");
   EXPECT_EQ(CodeTable[49].line_count, 1);
-
   // A 450-character line becomes three lines; lines past the 40th are dropped.
   text = "*shader long_entry_name_is_cut\n" + std::string(450, 'q') + "\n";
   for (int k = 0; k < 45; k++) text += "l" + std::to_string(k) + "\n";
-  write_file("long.rcf", text + "*end\n");
-  ASSERT_TRUE(load_code_file("long.rcf"));
+  load_codes(text + "*end\n");
   EXPECT_EQ(code_count, 1);
   EXPECT_STREQ(CodeTable[1].code_name, "long_entry_name_is_");
   ASSERT_EQ(CodeTable[1].line_count, 40);
