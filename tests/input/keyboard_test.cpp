@@ -24,8 +24,7 @@ TEST_F(Keys, NamesDeleteViewListMarksAndInsert) {
   ClusterTable[8] = 0;
   type("\x7f");
   EXPECT_EQ(state(confirm_delete, not_in_cluster), state(1, 1));
-  current_record = 5;  // a light is never deleted
-  confirm_delete = 0;
+  current_record = 5, confirm_delete = 0;  // a light is never deleted
   type("\x7f");
   EXPECT_EQ(confirm_delete, 0);
   longitude = 355;
@@ -40,11 +39,10 @@ TEST_F(Keys, NamesDeleteViewListMarksAndInsert) {
     EXPECT_EQ(*value, expected) << key;
   }
   // Insert backs the scene up only when it duplicated something.
-  current_record = 4;
+  current_record = 4;  // a light
   special(GLUT_KEY_INSERT);
-  cluster_mode = 1;
-  current_record = 7;
-  special(GLUT_KEY_INSERT);  // not a member
+  cluster_mode = 1, current_record = 7;  // not a member
+  special(GLUT_KEY_INSERT);
   EXPECT_EQ(state(last_record, written("backup.ses")), state(8, false));
   cluster_mode = 0;
   special(GLUT_KEY_INSERT);
@@ -61,8 +59,8 @@ TEST_F(Keys, FunctionKeysStepEveryFieldKind) {
   panel_field = FIELD_POS_X;
   special(GLUT_KEY_F2), special(GLUT_KEY_F3);
   EXPECT_EQ(state(r.scales[1], r.position[0]), state(0.29, -0.9));
-  panel_field = FIELD_ANGLE_Z;  // own limits, and the current record only
-  cluster_mode = ClusterTable[7] = ClusterTable[8] = 1;
+  // Angles have limits of their own, and change the current record only.
+  panel_field = FIELD_ANGLE_Z, cluster_mode = ClusterTable[7] = ClusterTable[8] = 1;
   const int steps[][3] = {{705, GLUT_KEY_F1, 715},   {710, GLUT_KEY_F1, 710},
                           {718, GLUT_KEY_F3, 719},   {719, GLUT_KEY_F3, 719},
                           {-710, GLUT_KEY_F2, -720}, {-711, GLUT_KEY_F2, -711},

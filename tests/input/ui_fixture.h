@@ -37,16 +37,14 @@ struct UiTest : ::testing::Test {
 // Whether a handler wrote the file; it is removed for the next check.
 inline bool written(const char* file) { return fs::remove(file); }
 
-// Presses and releases through the window's mouse callback: {button, x, y}, or
-// {button, x, y, times} for a button clicked several times at one place.
+// Clicks through the window's mouse callback: {button, x, y} or {button, x, y, times}.
 inline void click(std::initializer_list<std::array<int, 4>> clicks) {
   for (const auto& [button, x, y, times] : clicks)
     for (int i = 0; i < std::max(times, 1); i++)
       mouse_3d(button, 0, x, y), mouse_3d(button, 1, x, y);
 }
 
-// Several values compared in one expectation, all shown when it fails; to
-// four decimals, so that float rounding does not count.
+// Values compared together, to four decimals so that float rounding does not count.
 template <class... T>
 std::vector<double> state(T... v) {
   return {std::round(static_cast<double>(v) * 1e4) / 1e4 ...};

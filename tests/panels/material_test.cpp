@@ -1,12 +1,10 @@
-// The material panel's sliders through the window's mouse callback; d is
-// the distance below the top of the 224-pixel strip.
+// Presses on the material panel's sliders, d below the top of the 224-pixel strip.
 #include "input/ui_fixture.h"
 
 static void press(std::initializer_list<std::pair<int, int>> points) {
   for (const auto& [x, d] : points) mouse_3d(0, 0, x, d + 500 - 224);
 }
 
-// The current record 6 takes the colour (r, g, 0).
 static void set_color(float r, float g) {
   ObjectTable[6].color[0] = r, ObjectTable[6].color[1] = g, ObjectTable[6].color[2] = 0;
   load_edit_buffer();
@@ -14,7 +12,19 @@ static void set_color(float r, float g) {
 
 using Material = UiTest<1>;
 
-TEST_F(Material, SlidersAtTheirEndsAndTheColourScaling) {
+TEST_F(Material, ClusterMembersFollowAndTheSlidersScaleTheColour) {
+  for (int i = 0; i < 4; i++) create_object();  // records 7..10, grey
+  ObjectTable[9].color[0] = 0.5f;
+  current_record = 8, cluster_mode = ClusterTable[7] = ClusterTable[8] = ClusterTable[9] = 1;
+  load_edit_buffer();
+  same_color[9] = 1;  // stale from an earlier change: never used
+  press({{24, 10}, {48, 100}});
+  const ObjectRecord* m = &ObjectTable[7];  // 7 follows; 9, of another colour, and 10 do not
+  EXPECT_EQ(
+      state(m[0].shine, m[0].color[0], m[2].shine, m[2].intensity, m[3].shine, m[3].intensity),
+      state(0.2, m[1].color[0], 0.8, 0.8, 0.8, 0.8));
+  current_record = 6, cluster_mode = 0;
+  load_edit_buffer();
   const ObjectRecord& r = ObjectTable[6];
   press({{0, 10}});
   EXPECT_EQ(state(r.shine, edit_shine), state(0, 0));
@@ -32,18 +42,4 @@ TEST_F(Material, SlidersAtTheirEndsAndTheColourScaling) {
   edit_intensity = 0.5f;
   press({{120, 105}});
   EXPECT_EQ(state(r.color[0], edit_color[0], edit_color[1]), state(2, 255, 102));
-}
-
-TEST_F(Material, ClusterMembersOfTheSameColourFollow) {
-  for (int i = 0; i < 4; i++) create_object();  // records 7..10, grey
-  ObjectTable[9].color[0] = 0.5f;
-  cluster_mode = ClusterTable[7] = ClusterTable[8] = ClusterTable[9] = 1;
-  current_record = 8;
-  load_edit_buffer();
-  same_color[9] = 1;  // stale from an earlier change: never used
-  press({{24, 10}, {48, 100}});
-  const ObjectRecord* m = &ObjectTable[7];  // 7 follows; 9, of another colour, and 10 do not
-  EXPECT_EQ(
-      state(m[0].shine, m[0].color[0], m[2].shine, m[2].intensity, m[3].shine, m[3].intensity),
-      state(0.2, m[1].color[0], 0.8, 0.8, 0.8, 0.8));
 }

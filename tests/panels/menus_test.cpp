@@ -1,4 +1,3 @@
-// Hover and click sequences on the top bar, its menus and the dialogs.
 #include "panels/menus.h"
 
 #include <cstring>
@@ -33,10 +32,7 @@ TEST_F(Menus, HoverAndTheIoEntries) {
   motion_3d(W2 + 25, 69);
   motion_3d(W2 + 100, 201);  // below 200 the menus close
   EXPECT_EQ(state(misc_item, misc_menu_open), state(3, 0));
-  browser_open = 1;
-  motion_3d(W2 - 30, 5);
-  EXPECT_EQ(io_menu_open, 0);
-  browser_open = 0;  // title clicks toggle; a miss goes on to the panels
+  // Title clicks toggle; a miss goes on to the panels.
   EXPECT_TRUE(menu_click(0, 0, W2 - 60, 3));
   EXPECT_TRUE(menu_click(0, 0, W2 - 60, 3));
   EXPECT_FALSE(menu_click(0, 0, W2 + 40, 3));
@@ -44,18 +40,14 @@ TEST_F(Menus, HoverAndTheIoEntries) {
   char* dirs[] = {ses_load_dir, ses_save_dir, rib_dir, c_dir, code_dir};
   int* modes[] = {&browse_load_ses, &browse_save_ses, &browse_save_rib, &browse_save_c,
                   &browse_load_code};
-  const char* names[] = {"", "untitled.ses", "untitled.rib", "untitled.c", ""};
   for (int k = 0; k < 5; k++) {
-    SCOPED_TRACE(k);
     const fs::path d = dir / std::to_string(k);
     fs::create_directory(d);
     std::strcpy(dirs[k], d.c_str());
-    std::strcpy(file_name, "old");
     io_menu_open = 1;
     click({{0, W2 + 49, 20 * (k + 2) - 10}});
-    EXPECT_EQ(state(*modes[k], browser_open, io_menu_open), state(1, 1, 0));
-    EXPECT_STREQ(file_name, names[k]);
-    EXPECT_EQ(fs::current_path(), d);
+    EXPECT_EQ(state(k, *modes[k], browser_open, io_menu_open, fs::current_path() == d),
+              state(k, 1, 1, 0, true));
     close_browser();
   }
   // "reset home dir" ends at W/2 + 5, keeps the directory, remembers the home.
@@ -76,10 +68,9 @@ TEST_F(Menus, MiscEntries) {
   const int b = add(TYPE_BOX, 2, 7);
   const ObjectRecord before = ObjectTable[b];
   misc({5, 7});  // pastes before any copy only close the menu
-  EXPECT_EQ(misc_menu_open, 0);
-  EXPECT_EQ(std::memcmp(&ObjectTable[b], &before, sizeof before), 0);
-  // "copy silhouette" holds the whole record: "paste color properties"
-  // then pastes its colour and keeps the silhouette.
+  EXPECT_EQ(state(misc_menu_open, std::memcmp(&ObjectTable[b], &before, sizeof before)),
+            state(0, 0));
+  // After "copy silhouette", "paste color properties" pastes the colour, not the silhouette.
   current_record = a;
   misc({6});
   current_record = b;
@@ -87,16 +78,16 @@ TEST_F(Menus, MiscEntries) {
   EXPECT_EQ(state(edit_color[0], ObjectTable[b].silend), state(76, 1));
   EXPECT_EQ(state(confirm_delete_all, last_record), state(1, b));
   confirm_delete_all = 0;
-  // A silhouette pasted in cluster mode goes to the members equal to the current only.
-  const int cur = add(TYPE_REVOLUTION, 3, 0), same = add(TYPE_REVOLUTION, 3, 0.005f);
-  const int other = add(TYPE_REVOLUTION, 3, 1), outside = add(TYPE_REVOLUTION, 3, 0);
-  ClusterTable[cur] = ClusterTable[same] = ClusterTable[other] = cluster_mode = 1;
+  // A silhouette pasted in cluster mode goes only to the members equal to the current:
+  // records cur (current), cur + 1 (equal), cur + 2 (a member, not equal), cur + 3 (outside).
+  const int cur = add(TYPE_REVOLUTION, 3, 0);
+  add(TYPE_REVOLUTION, 3, 0.005f), add(TYPE_REVOLUTION, 3, 1), add(TYPE_REVOLUTION, 3, 0);
+  ClusterTable[cur] = ClusterTable[cur + 1] = ClusterTable[cur + 2] = cluster_mode = 1;
   current_record = cur;
   misc({7});
-  EXPECT_EQ(
-      state(ObjectTable[cur].silend, ObjectTable[same].silend, ObjectTable[same].silpix[3][0]),
-      state(3, 3, 30));
-  EXPECT_EQ(state(ObjectTable[other].silend, ObjectTable[outside].silend), state(2, 2));
+  const ObjectRecord* r = &ObjectTable[cur];
+  EXPECT_EQ(state(r[0].silend, r[1].silend, r[1].silpix[3][0], r[2].silend, r[3].silend),
+            state(3, 3, 30, 2, 2));
 }
 
 TEST_F(Menus, DialogsAnsweredInTheirOrderAndTheExtrusionChoice) {
@@ -108,9 +99,7 @@ TEST_F(Menus, DialogsAnsweredInTheirOrderAndTheExtrusionChoice) {
   EXPECT_EQ(state(confirm_delete, last_record), state(0, 7));
   click({{0, YES, ANSWER_Y}});  // "delete all?"
   EXPECT_EQ(state(confirm_delete_all, last_record, current_record), state(0, 5, 5));
-  click({{0, W2, H2 + 20}});  // "OK" is no answer to a question
-  EXPECT_EQ(confirm_unbind, 1);
-  click({{0, YES, ANSWER_Y}});
+  click({{0, W2, H2 + 20}, {0, YES, ANSWER_Y}});  // "OK" is no answer to a question; "yes"
   EXPECT_EQ(state(CodeBindingTable[75], code_count, confirm_unbind), state(0, 0, 0));
   EXPECT_EQ(CodeTable[0].line_count, 1);
   click({{0, W2 + 19, H2 + 29}});
