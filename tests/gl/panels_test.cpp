@@ -107,6 +107,7 @@ TEST_F(PanelsGl, HexagonPicksItsColoursButNotBlackOrWhiteFromTheShownFrame) {
   EXPECT_EQ(state(c[0], c[1], c[2], ObjectTable[6].pick[1]), last);
   // After the swap the back buffer holds something else; the pick still
   // takes the colour shown, darkened with the intensity.
+  select_display_window();
   glutSwapBuffers();
   glClearColor(0, 0, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);

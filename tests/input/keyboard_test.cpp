@@ -24,9 +24,9 @@ TEST_F(Keys, NamesDeleteViewListMarksAndInsert) {
   ClusterTable[8] = 0;
   type("\x7f");
   EXPECT_EQ(state(confirm_delete, not_in_cluster), state(1, 1));
-  current_record = 5, confirm_delete = 0;  // a light is never deleted
+  current_record = 5, confirm_delete = not_in_cluster = 0;  // a light is never deleted
   type("\x7f");
-  EXPECT_EQ(confirm_delete, 0);
+  EXPECT_EQ(state(confirm_delete, not_in_cluster), state(0, 0));
   longitude = 355;
   const std::tuple<int, int, int*, int> runs[] = {
       {GLUT_KEY_UP, 20, &latitude, 90},       {GLUT_KEY_DOWN, 40, &latitude, -90},
