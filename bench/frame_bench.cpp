@@ -22,8 +22,9 @@
 #include <vector>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "app/window.h"
+#include "main/display.h"
+#include "main/startup.h"
 #include "render/render.h"
 #include "render/tess_cache.h"
 

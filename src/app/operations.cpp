@@ -224,12 +224,6 @@ void paste_silhouette(int i) {
   r.knots = CopyBuffer.knots;
 }
 
-void make_highlight_record(int i) {
-  if (!valid_index(i)) return;
-  copy_fields(HighlightRecord, ObjectTable[i]);
-  for (int k = 0; k < 3; k++) HighlightRecord.color[k] = 1.0f - ObjectTable[i].color[k];
-}
-
 constexpr float MIN_SCALE = 0.002f;
 constexpr float MAX_SCALE = 9.99f;
 constexpr float MAX_ANGLE = 720.0f;

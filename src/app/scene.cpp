@@ -4,9 +4,9 @@
 #include <cstring>
 
 ObjectRecord ObjectTable[MAX_RECORDS];
-int last_record = LAST_LIGHT;
-int current_record = LAST_LIGHT;
-int new_type = TYPE_BOX;
+int last_record;
+int current_record;
+int new_type;
 int ClusterTable[MAX_RECORDS];
 int CodeBindingTable[MAX_RECORDS];
 int light_on[LIGHT_COUNT];
@@ -28,14 +28,12 @@ int edit_order;
 ObjectRecord CopyBuffer;
 int copy_binding;
 int copy_valid;
-ObjectRecord HighlightRecord;
 
 int cluster_mode;
 int highlight_current;
 int latitude;
 int longitude;
 int distance;
-double eye[3];
 int list_first;
 int list_rows;
 int panels_shown;
@@ -97,7 +95,6 @@ void reset_scene() {
   std::memset(same_color, 0, sizeof same_color);
   std::memset(same_silhouette, 0, sizeof same_silhouette);
   std::memset(&CopyBuffer, 0, sizeof CopyBuffer);
-  std::memset(&HighlightRecord, 0, sizeof HighlightRecord);
   copy_binding = 0;
   copy_valid = 0;
   last_record = LAST_LIGHT;
@@ -121,7 +118,6 @@ void reset_scene() {
   latitude = 45;
   longitude = 45;
   distance = 24;
-  eye[0] = eye[1] = eye[2] = 0.0;
   list_first = FIRST_OBJECT;
   list_rows = LIST_ROWS;
   panels_shown = 1;

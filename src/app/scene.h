@@ -87,10 +87,9 @@ extern int edit_knots;               // knot type
 extern int edit_order;               // order
 
 // --- Spare records ---------------------------------------------------------
-extern ObjectRecord CopyBuffer;       // record held by "copy ..." for "paste ..."
-extern int copy_binding;              // code binding kept with the CopyBuffer
-extern int copy_valid;                // 1 once something was copied
-extern ObjectRecord HighlightRecord;  // current object with inverted colour
+extern ObjectRecord CopyBuffer;  // record held by "copy ..." for "paste ..."
+extern int copy_binding;         // code binding kept with the CopyBuffer
+extern int copy_valid;           // 1 once something was copied
 
 // --- Modes, view and shared flags ---------------------------------------------
 extern int cluster_mode;       // 0 object mode, 1 cluster mode
@@ -98,7 +97,6 @@ extern int highlight_current;  // draw the current object inverted
 extern int latitude;           // eye elevation, degrees
 extern int longitude;          // eye azimuth, degrees 0..360
 extern int distance;           // eye distance from the origin
-extern double eye[3];          // eye position computed each frame
 extern int list_first;         // first record index shown in the object list
 extern int list_rows;          // rows of the object list after the first
 extern int panels_shown;       // the overlay pass draws the panels
@@ -130,7 +128,6 @@ void apply_edit_buffer();
 void copy_to_copy_buffer(int i);
 void paste_color_properties(int i);
 void paste_silhouette(int i);
-void make_highlight_record(int i);
 void step_field(int field, int cluster, float delta, int record);
 void color_to_pick(int r, int g, int b, float out[2]);
 

@@ -4,10 +4,10 @@
 
 int display_window = 0;
 int curves_window = 0;
-int win_width = 400;
-int win_height = 400;
-int curves_width = 300;
-int curves_height = 300;
+int win_width;
+int win_height;
+int curves_width;
+int curves_height;
 
 void reset_window_state() {
   win_width = 400;

@@ -9,6 +9,20 @@ extern int win_height;
 extern int curves_width;  // size of the "curves" window, set by its reshape
 extern int curves_height;
 
+// GLUT's mouse codes, as the handlers compare them.
+constexpr int MOUSE_LEFT = 0;   // GLUT_LEFT_BUTTON
+constexpr int MOUSE_RIGHT = 2;  // GLUT_RIGHT_BUTTON
+constexpr int MOUSE_DOWN = 0;   // GLUT_DOWN
+constexpr int MOUSE_UP = 1;     // GLUT_UP
+// A press of the left button.
+inline bool left_press(int button, int state) {
+  return button == MOUSE_LEFT && state == MOUSE_DOWN;
+}
+// A release of the left button.
+inline bool left_release(int button, int state) {
+  return button == MOUSE_LEFT && state == MOUSE_UP;
+}
+
 // Posts a redisplay of both windows; leaves "curves" as the current window.
 void redraw_all();
 // Posts a redisplay of the current window.

@@ -25,26 +25,26 @@ char rib_dir[DIR_SIZE];
 char code_dir[DIR_SIZE];
 char file_name[DIR_SIZE];
 char saved_home[DIR_SIZE];
-int browser_open = 0;
-int browse_load_ses = 0;
-int browse_save_ses = 0;
-int browse_save_rib = 0;
-int browse_save_c = 0;
-int browse_load_code = 0;
-int browse_home = 0;
+int browser_open;
+int browse_load_ses;
+int browse_save_ses;
+int browse_save_rib;
+int browse_save_c;
+int browse_load_code;
+int browse_home;
 
-int sel_entry = -1;
-int list_top = 0;
-int updir_pressed = 0;
-int home_pressed = 0;
-int ask_overwrite = 0;
-int no_such_file = 0;
-int read_failed = 0;
-int write_failed = 0;
-int no_such_dir = 0;
+int sel_entry;
+int list_top;
+int updir_pressed;
+int home_pressed;
+int ask_overwrite;
+int no_such_file;
+int read_failed;
+int write_failed;
+int no_such_dir;
 // Far in the past, so that the first press is never a double click.
 constexpr double NO_CLICK = -1.0e9;
-double last_click_time = NO_CLICK;
+double last_click_time;
 
 // The directory the listing table was last built from.
 static char listed_dir[DIR_SIZE];
@@ -299,14 +299,14 @@ void browser_click(int button, int state, int x, int y) {
   if (!browser_open) return;
   int bx = x - win_width / 2;
   int e = y - 15;
-  if (button == 0 && state == 1) {
+  if (left_release(button, state)) {
     if (e >= 48 && e < 70) {
       if (bx > 30 && bx < 75) updir_pressed = 0;
       if (bx > 225 && bx < 275) home_pressed = 0;
     }
     return;
   }
-  if (button != 0 || state != 0) return;
+  if (!left_press(button, state)) return;
 
   double now = now_seconds();
   bool double_click = now - last_click_time <= 1.0;
@@ -329,6 +329,33 @@ void browser_click(int button, int state, int x, int y) {
     return;
   }
   if (e >= 48 && e < 67) click_buttons(bx);
+}
+
+void open_browser(BrowserMode mode) {
+  struct ModeStart {
+    int* flag;         // the mode's flag
+    const char* name;  // proposed file name
+    const char* dir;   // where the mode last succeeded; null: stay, remember home_dir
+  };
+  const ModeStart starts[] = {{&browse_home, "", nullptr},
+                              {&browse_load_ses, "", ses_load_dir},
+                              {&browse_save_ses, "untitled.ses", ses_save_dir},
+                              {&browse_save_rib, "untitled.rib", rib_dir},
+                              {&browse_save_c, "untitled.c", c_dir},
+                              {&browse_load_code, "", code_dir}};
+  if (mode < BROWSE_HOME || mode > BROWSE_LOAD_CODE) return;
+  const ModeStart& start = starts[mode];
+  browse_load_ses = browse_save_ses = browse_save_rib = 0;
+  browse_save_c = browse_load_code = browse_home = 0;
+  *start.flag = 1;
+  copy_text(file_name, start.name);
+  if (start.dir == nullptr) {
+    copy_text(saved_home, home_dir);
+  } else if (chdir(start.dir) != 0) {
+    std::fprintf(stderr, "%s: %s\n", start.dir, std::strerror(errno));
+  }
+  if (getcwd(current_dir, DIR_SIZE) == nullptr) current_dir[0] = '\0';
+  browser_open = 1;
 }
 
 void close_browser() {

@@ -17,7 +17,7 @@ extern char code_dir[DIR_SIZE];      // where "load RIB code file" opens
 extern char file_name[DIR_SIZE];     // the name field
 extern char saved_home[DIR_SIZE];    // home directory as it was when the home mode opened
 extern int browser_open;             // the browser replaces the lights panel and list
-// The mode: exactly one is 1 while the browser is open.
+// The mode: exactly one is 1 while the browser is open; only the browser sets them.
 extern int browse_load_ses;   // "load session"
 extern int browse_save_ses;   // "save session"
 extern int browse_save_rib;   // "save to rib"
@@ -35,6 +35,20 @@ extern int read_failed;         // "File cannot be read!" notice is shown
 extern int write_failed;        // "File cannot be written!" notice is shown
 extern int no_such_dir;         // home mode: "No such directory!" notice is shown
 extern double last_click_time;  // seconds (steady clock) of the previous left press
+
+// The six modes, one for each entry of the "i/o menu".
+enum BrowserMode {
+  BROWSE_HOME,       // "reset home dir"
+  BROWSE_LOAD_SES,   // "load session"
+  BROWSE_SAVE_SES,   // "save session"
+  BROWSE_SAVE_RIB,   // "save to rib"
+  BROWSE_SAVE_C,     // "save to gl"
+  BROWSE_LOAD_CODE,  // "load RIB code file"
+};
+// Opens the browser in one mode, in the directory where that mode last
+// succeeded, with the mode's proposed file name; the home mode stays in the
+// working directory and remembers home_dir to go back to.
+void open_browser(BrowserMode mode);
 
 // Drawn by the overlay pass while browser_open is 1, origin at the middle of
 // the window's top edge, y up (rows at negative y).

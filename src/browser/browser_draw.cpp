@@ -7,7 +7,7 @@
 #include "app/window.h"
 #include "browser/browser.h"
 #include "browser/listing.h"
-#include "panels/overlay.h"
+#include "draw2d/draw2d.h"
 
 // Longest directory text shown whole; longer ones show "..." and their end.
 constexpr size_t DIR_SHOWN = 29;

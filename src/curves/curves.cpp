@@ -6,29 +6,25 @@
 
 #include "app/scene.h"
 #include "app/window.h"
-#include "panels/overlay.h"
+#include "draw2d/draw2d.h"
 #include "render/render.h"
 
-int sel_point = -1;
-int edit_mode = 0;
-int origin_mode = 0;
-char point_count[3] = {'0', '0', '\0'};
+int sel_point;
+int edit_mode;
+int origin_mode;
 
 void reset_curves() {
   sel_point = -1;
   edit_mode = 0;
   origin_mode = 0;
-  point_count[0] = '0';
-  point_count[1] = '0';
-  point_count[2] = '\0';
 }
 
-void point_count_text(int n) {
+void point_count_text(int n, char text[3]) {
   if (n < 0) n = 0;
   if (n > 99) n = 99;
-  point_count[0] = static_cast<char>('0' + n / 10);
-  point_count[1] = static_cast<char>('0' + n % 10);
-  point_count[2] = '\0';
+  text[0] = static_cast<char>('0' + n / 10);
+  text[1] = static_cast<char>('0' + n % 10);
+  text[2] = '\0';
 }
 
 void curves_reshape(int width, int height) {
@@ -162,6 +158,7 @@ void draw_curves_frame() {
   glColor3f(0.0f, 0.0f, 0.8f);
   draw_grid(20);
 
+  int points = 0;
   if (current_record >= 0 && current_record < MAX_RECORDS) {
     ObjectRecord& cur = ObjectTable[current_record];
     draw_origin_and_axes(cur);
@@ -173,14 +170,14 @@ void draw_curves_frame() {
     draw_curve(cur);
     draw_selected_point(cur);
     glLineWidth(1.0f);
-    point_count_text(last_point(cur) + 1);
-  } else {
-    point_count_text(0);
+    points = last_point(cur) + 1;
   }
 
   draw_button_bar();
   glColor3f(0.0f, 0.0f, 0.0f);
-  panel_text(10.0f, static_cast<float>(curves_height - 60), "%s", point_count);
+  char count[3];
+  point_count_text(points, count);
+  panel_text(10.0f, static_cast<float>(curves_height - 60), "%s", count);
 }
 
 void curves_display() {

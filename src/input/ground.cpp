@@ -10,6 +10,7 @@
 
 #include "app/scene.h"
 #include "app/window.h"
+#include "render/render.h"
 
 // Window depth of the unprojected point: a point well inside the view volume
 // on the ray under the pointer.
@@ -71,6 +72,8 @@ bool place_at_click(int x, int y) {
   if (!gluUnProject(x, viewport[3] - y - 1, CLICK_DEPTH, model, proj, viewport, &p[0], &p[1],
                     &p[2]))
     return false;
+  double eye[3];
+  eye_position(latitude, longitude, distance, eye);
   float gx, gz;
   if (!ground_point(eye, p, &gx, &gz)) return false;
   place_on_ground(snap_tenth(gx), snap_tenth(gz));

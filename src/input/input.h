@@ -8,8 +8,6 @@
 void mouse_3d(int button, int state, int x, int y);
 // GLUT motion and passive-motion callback: only the menus follow the pointer.
 void motion_3d(int x, int y);
-// Left press on the code list binds the current record to the clicked entry.
-void code_list_click(int button, int state, int x, int y);
 
 // GLUT keyboard callback: eye distance, Delete, and names typed into the
 // current record (or every cluster member); the browser's keys while it is open.

@@ -6,17 +6,13 @@
 #include "app/window.h"
 #include "browser/browser.h"
 #include "input/input.h"
-#include "io/code_table.h"
+#include "panels/code_list.h"
 #include "panels/lights_panel.h"
 #include "panels/list_panel.h"
 #include "panels/material_panel.h"
 #include "panels/menus.h"
 #include "panels/object_panel.h"
 #include "panels/overlay.h"
-
-static bool is_left_press(int button, int state) {
-  return button == GLUT_LEFT_BUTTON && state == GLUT_DOWN;
-}
 
 // The part of the window that belongs to the 3D scene rather than to panels.
 static bool in_scene_area(int x, int y) {
@@ -62,12 +58,12 @@ static bool route(int button, int state, int x, int y) {
     return true;
   }
   if (!in_scene_area(x, y)) return true;
-  if (button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN) {
+  if (button == MOUSE_RIGHT && state == MOUSE_DOWN) {
     // The release redraws; hiding the panels needs no frame of its own.
     panels_shown = !panels_shown;
     return false;
   }
-  if (is_left_press(button, state)) place_at_click(x, y);
+  if (left_press(button, state)) place_at_click(x, y);
   return true;
 }
 
@@ -78,17 +74,5 @@ void mouse_3d(int button, int state, int x, int y) {
 }
 
 void motion_3d(int x, int y) { menu_hover(x, y); }
-
-void code_list_click(int button, int state, int x, int y) {
-  (void)x;
-  if (is_left_press(button, state) && y >= 0) {
-    const int row = y / 15 - 1;
-    if (row >= 0 && row <= code_count && row < MAX_CODES && current_record >= 0 &&
-        current_record < MAX_RECORDS)
-      CodeBindingTable[current_record] = row;
-  }
-  redraw_all();
-  select_display_window();
-}
 
 void reset_input() { panels_shown = 1; }

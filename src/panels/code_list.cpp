@@ -38,3 +38,15 @@ void draw_code_list() {
     }
   }
 }
+
+void code_list_click(int button, int state, int x, int y) {
+  (void)x;
+  if (left_press(button, state) && y >= 0) {
+    const int row = y / 15 - 1;
+    if (row >= 0 && row <= code_count && row < MAX_CODES && current_record >= 0 &&
+        current_record < MAX_RECORDS)
+      CodeBindingTable[current_record] = row;
+  }
+  redraw_all();
+  select_display_window();
+}

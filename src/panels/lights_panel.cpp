@@ -12,7 +12,7 @@
 #include "panels/overlay.h"
 #include "render/render.h"
 
-int backup_pressed = 0;
+int backup_pressed;
 
 void reset_lights_panel() { backup_pressed = 0; }
 
@@ -127,8 +127,8 @@ void draw_lights_panel() {
 }
 
 void lights_click(int button, int state, int x, int y) {
-  const bool press = button == 0 && state == 0;
-  if (button == 0 && state == 1 && y >= 181 && y < 195 && x >= 66 && x < 120) {
+  const bool press = left_press(button, state);
+  if (left_release(button, state) && y >= 181 && y < 195 && x >= 66 && x < 120) {
     backup_pressed = 0;
     return;
   }

@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 
 #include "app/scene.h"
+#include "app/window.h"
 #include "io/session.h"
 #include "panels/object_panel.h"
 #include "panels/overlay.h"
@@ -18,12 +19,12 @@ static void fill_row(int i) {
   panel_rect(0.0f, upper - ROW_HEIGHT, list_panel_width, upper);
 }
 
-// text3 = the row number: tens digit or a blank, units digit, a blank.
-static void row_number(int n) {
-  text3[0] = n >= 10 ? static_cast<char>('0' + n / 10 % 10) : ' ';
-  text3[1] = static_cast<char>('0' + n % 10);
-  text3[2] = ' ';
-  text3[3] = '\0';
+// The row number: tens digit or a blank, units digit, a blank.
+static void row_number(int n, char text[VALUE_TEXT_SIZE]) {
+  text[0] = n >= 10 ? static_cast<char>('0' + n / 10 % 10) : ' ';
+  text[1] = static_cast<char>('0' + n % 10);
+  text[2] = ' ';
+  text[3] = '\0';
 }
 
 void draw_object_list() {
@@ -55,8 +56,9 @@ void draw_object_list() {
       glColor3f(0.7f, 0.1f, 0.1f);
     else
       glColor3f(1.0f, 1.0f, 1.0f);
-    row_number(i - FIRST_OBJECT);
-    panel_text(0.0f, baseline, "%s", text3);
+    char number[VALUE_TEXT_SIZE];
+    row_number(i - FIRST_OBJECT, number);
+    panel_text(0.0f, baseline, "%s", number);
     if (i <= last_record) {
       glColor3f(0.0f, 0.0f, 0.0f);
       panel_text(static_cast<float>(MARK_CELL), baseline, "%s", ObjectTable[i].name);
@@ -94,7 +96,7 @@ static void header_click(int x) {
 }
 
 void list_click(int button, int state, int x, int y) {
-  if (button != GLUT_LEFT_BUTTON || state != GLUT_DOWN || y < 0) return;
+  if (!left_press(button, state) || y < 0) return;
   const int row = y / ROW_HEIGHT;
   const int i = list_first + row - 1;
   if (i > last_record || i < 0 || i >= MAX_RECORDS) return;

@@ -226,7 +226,7 @@ void material_click(int button, int state, int x, int d) {
   // changes, so the propagation below never works from stale marks.
   if (cluster_mode == 1) mark_same_color();
   const int strip = static_cast<int>(lower_panel_height);
-  if (button == 0 && state == 0) {
+  if (left_press(button, state)) {
     if (d < strip * 0.1f) {
       edit_shine = static_cast<float>(x) / SLIDER_WIDTH;
       r.shine = edit_shine;

@@ -3,10 +3,7 @@
 #include "panels/menus.h"
 
 #include <GL/gl.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "app/scene.h"
@@ -16,10 +13,10 @@
 #include "io/session.h"
 #include "panels/overlay.h"
 
-int io_title_hot = 0;
-int misc_title_hot = 0;
-int io_item = 0;
-int misc_item = 0;
+int io_title_hot;
+int misc_title_hot;
+int io_item;
+int misc_item;
 
 void reset_menus() {
   io_title_hot = 0;
@@ -45,8 +42,6 @@ int entry_at(int y, int entries) {
   int k = (y + BAR_HEIGHT) / ENTRY_SPACING;
   return k <= entries ? k : 0;
 }
-
-bool left_press(int button, int state) { return button == 0 && state == 0; }
 
 // ---- Dialogs -------------------------------------------------------------
 
@@ -182,46 +177,13 @@ void draw_bar_and_menus(int w, int h) {
   }
 }
 
-static void copy_text(char* dst, const char* src) { std::snprintf(dst, DIR_SIZE, "%s", src); }
-
-// Opens the file browser in one mode, in the directory where that mode last
-// succeeded (the home mode keeps the directory and remembers home_dir).
-void open_browser(int& mode, const char* name, const char* dir) {
-  browse_load_ses = browse_save_ses = browse_save_rib = 0;
-  browse_save_c = browse_load_code = browse_home = 0;
-  mode = 1;
-  copy_text(file_name, name);
-  if (dir == nullptr) {
-    copy_text(saved_home, home_dir);
-  } else if (chdir(dir) != 0) {
-    std::fprintf(stderr, "%s: %s\n", dir, std::strerror(errno));
-  }
-  if (getcwd(current_dir, DIR_SIZE) == nullptr) current_dir[0] = '\0';
-  browser_open = 1;
-  io_menu_open = 0;
-}
-
+// Entry k opens the file browser in that entry's mode.
 void io_entry(int k) {
-  switch (k) {
-    case 1:
-      open_browser(browse_home, "", nullptr);
-      break;
-    case 2:
-      open_browser(browse_load_ses, "", ses_load_dir);
-      break;
-    case 3:
-      open_browser(browse_save_ses, "untitled.ses", ses_save_dir);
-      break;
-    case 4:
-      open_browser(browse_save_rib, "untitled.rib", rib_dir);
-      break;
-    case 5:
-      open_browser(browse_save_c, "untitled.c", c_dir);
-      break;
-    case 6:
-      open_browser(browse_load_code, "", code_dir);
-      break;
-  }
+  static const BrowserMode modes[IO_ENTRIES] = {BROWSE_HOME,     BROWSE_LOAD_SES, BROWSE_SAVE_SES,
+                                                BROWSE_SAVE_RIB, BROWSE_SAVE_C,   BROWSE_LOAD_CODE};
+  if (k < 1 || k > IO_ENTRIES) return;
+  open_browser(modes[k - 1]);
+  io_menu_open = 0;
 }
 
 void paste_silhouette_here() {

@@ -14,12 +14,11 @@
 #include "panels/overlay.h"
 #include "render/render.h"
 
-int panel_field = FIELD_ANGLE_X;
-int armed_field = FIELD_ANGLE_X;
-int color_channel = 0;
-int armed_channel = 0;
-int coarse_steps = 1;
-char text3[4] = "";
+int panel_field;
+int armed_field;
+int color_channel;
+int armed_channel;
+int coarse_steps;
 
 void reset_object_panel() {
   panel_field = FIELD_ANGLE_X;
@@ -27,20 +26,19 @@ void reset_object_panel() {
   color_channel = 0;
   armed_channel = 0;
   coarse_steps = 1;
-  text3[0] = '\0';
 }
 
-void format_value(float v) {
+void format_value(float v, char text[VALUE_TEXT_SIZE]) {
   if (!(v < 99.9f)) {  // also catches a value that is not a number
-    std::strcpy(text3, "bad");
+    std::strcpy(text, "bad");
     return;
   }
   if (v < 0.0f) v = -v;  // callers draw the sign themselves
   const int n = static_cast<int>((v + 0.00001f) * 10);
-  text3[0] = static_cast<char>('0' + n / 100 % 10);
-  text3[1] = static_cast<char>('0' + n / 10 % 10);
-  text3[2] = static_cast<char>('0' + n % 10);
-  text3[3] = '\0';
+  text[0] = static_cast<char>('0' + n / 100 % 10);
+  text[1] = static_cast<char>('0' + n / 10 % 10);
+  text[2] = static_cast<char>('0' + n % 10);
+  text[3] = '\0';
 }
 
 // Whether a byte may take a step: -10 needs at least 10, -1 above 0, +10
@@ -95,8 +93,9 @@ static void label_color(int channel, bool selected) {
 // Draws a value in tenths at column k, with a minus sign before the digits.
 static void draw_value(int k, float top, float d, float v) {
   if (v < 0.0f) panel_text(value_x[k] - 5.0f, top - d, "-");
-  format_value(std::fabs(v));
-  panel_text(value_x[k], top - d, "%s", text3);
+  char text[VALUE_TEXT_SIZE];
+  format_value(std::fabs(v), text);
+  panel_text(value_x[k], top - d, "%s", text);
 }
 
 static void draw_type_buttons(float top) {

@@ -9,13 +9,14 @@ extern int armed_field;    // value the previous click selected; clicking it aga
 extern int color_channel;  // selected colour channel: 0 r, 1 g, 2 b, 3 all
 extern int armed_channel;  // colour channel the previous colour click selected
 extern int coarse_steps;   // 1 steps ten times larger ("inc/dec*10"), 0 small steps
-extern char text3[4];      // three characters of a value text and the terminating zero
 
 void draw_object_panel();
 // Mouse event in GLUT coordinates; the caller redraws.
 void object_panel_click(int button, int state, int x, int y);
-// Fills text3 with the three digits of v in tenths, or "bad" from 99.9 on.
-void format_value(float v);
+// Size of a value text: three characters and the terminating zero.
+constexpr int VALUE_TEXT_SIZE = 4;
+// The three digits of |v| in tenths, or "bad" from 99.9 on.
+void format_value(float v, char text[VALUE_TEXT_SIZE]);
 
 // Steps channel k of edit_color (3: all three, only if each allows it).
 void step_color_channel(int k, int step);

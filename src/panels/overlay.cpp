@@ -4,9 +4,6 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "app/window.h"
 #include "browser/browser.h"
 #include "panels/code_list.h"
@@ -16,28 +13,9 @@
 #include "panels/menus.h"
 #include "panels/object_panel.h"
 
-int code_list_shown = 0;
+int code_list_shown;
 
 void reset_panels() { code_list_shown = 0; }
-
-void panel_text(float x, float y, const char* format, ...) {
-  char text[PANEL_TEXT_SIZE];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);  // cuts what does not fit
-  va_end(args);
-  glRasterPos2f(x, y);
-  for (const char* c = text; *c; c++) glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
-}
-
-void panel_rect(float x0, float y0, float x1, float y1) {
-  glBegin(GL_QUADS);
-  glVertex2f(x0, y0);
-  glVertex2f(x1, y0);
-  glVertex2f(x1, y1);
-  glVertex2f(x0, y1);
-  glEnd();
-}
 
 // What every panel drawer may rely on, whatever the drawer before it left:
 // modelview selected, translucent blending, no depth test, no lighting.
@@ -102,24 +80,4 @@ void draw_panels() {
   glViewport(0, 0, win_width, win_height);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
-}
-
-void bevel_frame(float x0, float y0, float x1, float y1, bool pressed, bool heavy) {
-  const float light = 0.8f, dark = 0.4f;
-  float c = pressed ? light : dark;
-  glColor3f(c, c, c);
-  glLineWidth(pressed && heavy ? 2.0f : 1.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(x0, y0);
-  glVertex2f(x1, y0);
-  glVertex2f(x1, y1);
-  glEnd();
-  glLineWidth(1.0f);
-  c = pressed ? dark : light;
-  glColor3f(c, c, c);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(x1, y1);
-  glVertex2f(x0, y1);
-  glVertex2f(x0, y0);
-  glEnd();
 }

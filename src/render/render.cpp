@@ -9,10 +9,10 @@
 
 #include "render/tess_cache.h"
 
-int wireframe = 1;
-int show_grid = 1;
-int show_world_axes = 1;
-int show_object_axes = 0;
+int wireframe;
+int show_grid;
+int show_world_axes;
+int show_object_axes;
 
 void reset_render() {
   wireframe = 1;
@@ -185,14 +185,16 @@ static void draw_wire(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
   }
 }
 
-void draw_object(ObjectRecord rec) {
+void draw_object(ObjectRecord rec) { draw_object_as(rec, wireframe != 0); }
+
+// By value: the drawing routines take the point arrays as non-const.
+void draw_object_as(ObjectRecord rec, bool wire) {
   // Outlines of the quadric types come from GLU; the solids from the cache.
-  const bool quadric_type =
-      wireframe && rec.surfacetype >= TYPE_SPHERE && rec.surfacetype <= TYPE_CONE;
+  const bool quadric_type = wire && rec.surfacetype >= TYPE_SPHERE && rec.surfacetype <= TYPE_CONE;
   GLUquadric* q = quadric_type ? gluNewQuadric() : nullptr;
   if (quadric_type && !q) return;  // out of memory: skip this object, keep the frame going
   glPushMatrix();
-  if (wireframe) {
+  if (wire) {
     glColor4fv(rec.color);
     glDisable(GL_LIGHTING);
   } else {
@@ -207,12 +209,12 @@ void draw_object(ObjectRecord rec) {
 
   const int n = rec.silend + 1;
   const bool cappable = rec.knots == periodic || ends_meet(rec);
-  if (wireframe)
+  if (wire)
     draw_wire(rec, q, n, cappable);
   else
     draw_solid(rec, n, cappable);
 
-  if (wireframe) glEnable(GL_LIGHTING);
+  if (wire) glEnable(GL_LIGHTING);
   glPopMatrix();
   if (q) gluDeleteQuadric(q);
 }

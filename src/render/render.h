@@ -12,6 +12,8 @@ constexpr float closed_gap = 0.6f;  // end_gap below this closes a silhouette
 
 // One record drawn around its own origin; the caller has placed it.
 void draw_object(ObjectRecord rec);
+// The same, as outlines or as a solid whatever wireframe says.
+void draw_object_as(ObjectRecord rec, bool wire);
 // The one way a material reaches OpenGL (front and back faces).
 void set_material(const float ambient[4], const float diffuse[4], const float specular[4],
                   const float* shininess);
@@ -21,11 +23,16 @@ float end_gap(float x1, float y1, float x2, float y2);
 void wire_extrusion(int knots, float pts[][2], int n, float depth);
 void wire_revolution(float pts[][2], int n, int steps);
 
-// Callbacks of the "display" window.
+// Reshape callback of the "display" window: viewport and perspective.
 void reshape_3d(int w, int h);
-void display_3d();
+// The 3D pass of a frame: clears, places the camera and draws grid, axes,
+// light markers and objects. With angle_selected (one of the current object's
+// angles is being edited) its axes show where each rotation applies.
+void draw_view_3d(bool angle_selected);
 // Eye position on a sphere around the origin (degrees; 3.1415 as pi).
 void Sph2Rect(float r, float latitude, float longitude, float rect[3]);
+// Where the camera stands for a view (the scene's latitude, longitude and distance).
+void eye_position(int latitude, int longitude, int distance, double out[3]);
 // Three fixed lights under which the markers and the gizmo are drawn.
 void work_lights();
 // The ambient record and the five light records as OpenGL lights.

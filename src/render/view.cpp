@@ -1,13 +1,11 @@
-// The 3D side of the "display" window: projection, camera, floor grid,
-// axes, lights and the placed objects, then the panels on top.
+// The 3D pass of the "display" window: projection, camera, floor grid, axes,
+// lights and the placed objects. The panels are drawn over it by the caller.
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include <cmath>
 
 #include "app/window.h"
-#include "panels/object_panel.h"
-#include "panels/overlay.h"
 #include "render/render.h"
 #include "render/tess_cache.h"
 
@@ -28,6 +26,14 @@ void Sph2Rect(float r, float latitude, float longitude, float rect[3]) {
   rect[0] = r * std::sin(thetar) * std::cos(phir);
   rect[1] = r * std::sin(phir);
   rect[2] = r * std::cos(phir) * std::cos(thetar);
+}
+
+void eye_position(int lat, int lon, int dist, double out[3]) {
+  // The small offsets keep the eye off the pole, where the up vector would
+  // lie along the view direction.
+  float e[3];
+  Sph2Rect((float)dist, (float)lat + 0.0001f, (float)lon + 0.0001f, e);
+  for (int k = 0; k < 3; k++) out[k] = e[k];
 }
 
 static void set_light(GLenum light, const float position[4], const float color[4]) {
@@ -153,17 +159,13 @@ static void axis_line(float r, float g, float b, float x, float y, float z) {
   glEnable(GL_LIGHTING);
 }
 
-static bool angle_control_selected() {
-  return panel_field >= FIELD_ANGLE_X && panel_field <= FIELD_ANGLE_Z;
-}
-
 // Record i with its placement: translate, rotate about y, x, z, scale. With
 // aids, the current object also gets its axes; while one of its angles is
 // being edited each axis line is drawn where that rotation applies.
-static void draw_placed(int i, bool aids) {
+static void draw_placed(int i, bool aids, bool angle_selected, bool wire) {
   const ObjectRecord& rec = ObjectTable[i];
   const bool current = i == current_record;
-  const bool rotation_aid = aids && current && show_object_axes && angle_control_selected();
+  const bool rotation_aid = aids && current && show_object_axes && angle_selected;
 
   glPushMatrix();
   glTranslatef(rec.position[0], rec.position[1], rec.position[2]);
@@ -193,27 +195,24 @@ static void draw_placed(int i, bool aids) {
     }
   }
   if (current && highlight_current) {
-    make_highlight_record(i);
-    draw_object(HighlightRecord);
+    ObjectRecord inverted = rec;
+    for (int k = 0; k < 3; k++) inverted.color[k] = 1.0f - rec.color[k];
+    draw_object_as(inverted, wire);
   } else {
-    draw_object(rec);
+    draw_object_as(rec, wire);
   }
   glPopMatrix();
 }
 
 // Light markers are always solid, whatever the objects are drawn as.
 static void draw_light_markers() {
-  const int was_wireframe = wireframe;
-  wireframe = 0;
-  for (int i = 1; i <= LAST_LIGHT; i++) draw_placed(i, false);
-  if (was_wireframe) wireframe = 1;
+  for (int i = 1; i <= LAST_LIGHT; i++) draw_placed(i, false, false, false);
   glDisable(GL_LIGHT0);
   glDisable(GL_LIGHT1);
   glDisable(GL_LIGHT2);
 }
 
-void display_3d() {
-  select_display_window();
+void draw_view_3d(bool angle_selected) {
   tess_cache_frame();
   glEnable(GL_NORMALIZE);
   // Depth-test from the first frame on, not only once the panel pass has run.
@@ -222,13 +221,11 @@ void display_3d() {
   glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  // Camera on a sphere around the origin; the small offsets keep it off the
-  // pole, where the up vector would lie along the view direction.
+  // Camera on a sphere around the origin.
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  float e[3];
-  Sph2Rect((float)distance, (float)latitude + 0.0001f, (float)longitude + 0.0001f, e);
-  for (int k = 0; k < 3; k++) eye[k] = e[k];
+  double e[3];
+  eye_position(latitude, longitude, distance, e);
   gluLookAt(e[0], e[1], e[2], 0, 0, 0, 0, 1, 0);
 
   glPushMatrix();
@@ -247,11 +244,7 @@ void display_3d() {
   const int last = last_record < LAST_INDEX ? last_record : LAST_INDEX;
   for (int i = FIRST_OBJECT; i <= last; i++) {
     if (view_cluster && ClusterTable[i] != 1) continue;
-    draw_placed(i, true);
+    draw_placed(i, true, angle_selected, wireframe != 0);
   }
   glPopMatrix();
-
-  if (panels_shown) draw_panels();
-  glFlush();
-  if (display_window) glutSwapBuffers();
 }

@@ -7,13 +7,13 @@
 #include <tuple>
 
 #include "app/scene.h"
-#include "app/startup.h"
+#include "support/resets.h"
 
 using std::make_tuple;
 using namespace std::string_literals;
 
 struct Operations : ::testing::Test {
-  void SetUp() override { reset_all(); }
+  void SetUp() override { reset_app_layer(); }
 };
 
 // Appends an object through the real creation path.

@@ -12,12 +12,12 @@
 #include <tuple>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "app/window.h"
 #include "browser/listing.h"
 #include "input/input.h"
 #include "io/code_table.h"
 #include "io/session.h"
+#include "support/resets.h"
 
 namespace fs = std::filesystem;
 using std::make_tuple;
@@ -43,7 +43,7 @@ struct Browser : ::testing::Test {
     root = tmpl;
     fs::create_directory(root + "/sub");
     fs::current_path(root);
-    reset_all();
+    reset_input_layer();
     win_width = 600, win_height = 500;
   }
   void TearDown() override {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "app/window.h"
 #include "curves/curves.h"
+#include "support/resets.h"
 
 // Clicks from a script: "Lx,y" a left press and release, "Rx,y" a right press,
 // at window x and y counted up from the bottom (GLUT's y counts down); "Bk" bar
@@ -62,7 +62,7 @@ static std::string origin(int i = current_record) {
 
 struct CurvesMouse : ::testing::Test {
   void SetUp() override {
-    reset_all();
+    reset_curves_layer();
     add(TYPE_REVOLUTION);
   }
 };

@@ -30,7 +30,7 @@ TEST_F(ExportTool, WritesWhatTheModellerWritesAndNothingOnBadInput) {
   EXPECT_FALSE(fs::exists("active.rcf"));  // the user's code copy is not touched
   // The same session loaded and written here, shader code and --res included,
   // gives the same bytes; a re-save is the modeller's own save.
-  reset_all();
+  reset_export_layer();
   ASSERT_TRUE(load_session("scene.ses"));
   res = 40;
   ASSERT_TRUE(write_rib("here.rib") && write_gl_program("here.c"));

@@ -175,7 +175,7 @@ TEST_F(Rib, CappedSidesAndWhatIsLeftOut) {
                   " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 \"P\"[0.00 0.00 5.0 "));
 
   // Without drawable geometry an object or a cap writes nothing.
-  reset_all();
+  reset_export_layer();
   add_object(TYPE_EXTRUSION, ZIGZAG);                       // open: side only
   add_object(TYPE_FFACE, ZIGZAG);                           // open: nothing
   add_object(TYPE_BFACE, ZIGZAG, 3, 1);                     // periodic: back cap

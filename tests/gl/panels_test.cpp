@@ -66,8 +66,9 @@ TEST_F(PanelsGl, GroundClickOverlayStateHighlightsAndLiteralTexts) {
       {x0 + 64, 41, light, true}, {x0 + 64, 61, light, false}, {x0 + 66, 50, light, false},
       {170, 61, code, true},      {170, 76, code, false},      {181, 65, code, false}};
   for (const auto& [x, d, rgb, lit] : marks) EXPECT_EQ(pixel(x, d) == rgb, lit) << x << "," << d;
-  flat_2d();  // texts from data are drawn literally, and cut after 199 characters
-  const std::pair<std::string, int> texts[] = {{"50%d%s", 6}, {std::string(300, 'x'), 199}};
+  flat_2d();  // texts from data are drawn literally, bytes from 128 up too, cut after 199 characters
+  const std::pair<std::string, int> texts[] = {
+      {"50%d%s", 6}, {"a\xe9\xff" "b", 4}, {std::string(300, 'x'), 199}};
   for (const auto& [text, chars] : texts) {
     panel_text(10, 10, "%s", text.c_str());
     GLfloat end[4];

@@ -18,12 +18,15 @@ static bool background_at(double x, double y, double z, int dx = 0, int dy = 0) 
 }
 
 TEST_F(View, CameraAndProjection) {
+  double eye[3];
   display_3d();
+  eye_position(latitude, longitude, distance, eye);
   EXPECT_NEAR(eye[0], 12.0, 0.01);
   EXPECT_NEAR(eye[1], 16.97, 0.01);
   EXPECT_NEAR(eye[2], 12.0, 0.01);
   latitude = 90;  // stays just short of the pole, with a usable up vector
   display_3d();
+  eye_position(latitude, longitude, distance, eye);
   EXPECT_TRUE(eye[1] > 23.99 && std::hypot(eye[0], eye[2]) > 0);
 
   GLfloat p[16], q[16];

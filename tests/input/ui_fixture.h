@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "app/window.h"
 #include "input/input.h"
+#include "support/resets.h"
 
 namespace fs = std::filesystem;
 
@@ -27,7 +27,7 @@ struct UiTest : ::testing::Test {
     char templ[] = "/tmp/silmod-ui-XXXXXX";
     ASSERT_NE(mkdtemp(templ), nullptr);
     fs::current_path(dir = fs::canonical(templ));
-    reset_all();
+    reset_input_layer();
     win_width = 600, win_height = 500;
     for (int i = 0; i < n; i++) create_object();
   }

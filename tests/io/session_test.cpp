@@ -41,7 +41,7 @@ TEST_F(Sessions, SaveLoadSaveReproducesTheFile) {
   for (const char* line : {"\n0.78 0.78 0.78 1.00  \n", "\n1.2 0.0 0.0 0.0  \n", "\ncone \n"})
     EXPECT_TRUE(has(first, line)) << line;
   // The second save matching the first shows every value read back.
-  reset_all();
+  reset_io_layer();
   ASSERT_TRUE(load_session("out.ses"));
   EXPECT_EQ(current_record, 15);
   EXPECT_EQ(edit_color[0], 198);  // 0.78 from the file, in the edit buffer

@@ -4,8 +4,9 @@
 
 #include <GL/freeglut.h>
 
-#include "app/startup.h"
 #include "app/window.h"
+#include "main/display.h"
+#include "main/startup.h"
 
 inline void ensure_windows() {
   if (display_window) return;  // a reset keeps the windows

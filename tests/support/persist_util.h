@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/scene.h"
-#include "app/startup.h"
 #include "io/code_table.h"
+#include "support/resets.h"
 
 namespace fs = std::filesystem;
 using Points = std::vector<std::pair<float, float>>;
@@ -67,7 +67,7 @@ struct ScratchDir : ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
     fs::current_path(dir_);
-    reset_all();
+    reset_io_layer();
   }
   void TearDown() override {
     fs::current_path(old_);

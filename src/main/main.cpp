@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/startup.h"
+#include "main/startup.h"
 
 // Whether GLUT is told which X display to open: by DISPLAY or by its own
 // "-display" option, which the command line hands on to glutInit.

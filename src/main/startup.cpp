@@ -1,5 +1,5 @@
 // The one place that knows every subsystem: start values and window wiring.
-#include "app/startup.h"
+#include "main/startup.h"
 
 #include <GL/freeglut.h>
 
@@ -9,6 +9,7 @@
 #include "curves/curves.h"
 #include "input/input.h"
 #include "io/code_table.h"
+#include "main/display.h"
 #include "panels/lights_panel.h"
 #include "panels/material_panel.h"
 #include "panels/menus.h"
