@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/window.h"
+#include "browser/browser_layout.h"
 #include "browser/listing.h"
 #include "export/gl_program.h"
 #include "export/rib.h"
@@ -250,8 +251,13 @@ static void accept_home() {
   close_browser();
 }
 
-static void click_buttons(int bx) {
-  if (bx > 30 && bx < 75) {
+// Whether the mouse point lies in a cell of that kind.
+static bool over(int kind, int x, int y) {
+  return cell_at(browser_layout, x, y, win_width, win_height, kind) != nullptr;
+}
+
+static void click_buttons(int x, int y) {
+  if (over(BROWSER_FIRST, x, y)) {
     updir_pressed = 1;
     if (browse_home) {
       accept_home();
@@ -262,52 +268,39 @@ static void click_buttons(int bx) {
       sel_entry = -1;
       list_top = 0;
     }
-  } else if (bx > 225 && bx < 275) {
+  } else if (over(BROWSER_HOME, x, y)) {
     home_pressed = 1;
     if (browse_home) copy_text(home_dir, saved_home);
     change_dir(home_dir);
     sel_entry = -1;
     list_top = 0;
     file_name[0] = 0;
-  } else if (bx > 125 && bx < 175) {
+  } else if (over(BROWSER_CLOSE, x, y)) {
     if (browse_home) copy_text(home_dir, saved_home);
     close_browser();
   }
 }
 
 // The question's and the notices' choices; true when the press was one of them.
-static bool click_choices(int bx, int e) {
-  if (e < 86 || e >= 100) return false;
-  if (ask_overwrite && bx > 50 && bx < 85) {
+static bool click_choices(int x, int y) {
+  if (ask_overwrite && over(BROWSER_YES, x, y)) {
     ask_overwrite = 0;
     sel_entry = -1;
     write_file();
     return true;
   }
-  if (ask_overwrite && bx > 220 && bx < 255) {
+  if (ask_overwrite && over(BROWSER_NO, x, y)) {
     ask_overwrite = 0;
     return true;
   }
-  if ((no_such_file || read_failed || write_failed || no_such_dir) && bx > 130 && bx < 165) {
+  if ((no_such_file || read_failed || write_failed || no_such_dir) && over(BROWSER_OK, x, y)) {
     clear_notices();
     return true;
   }
   return false;
 }
 
-void browser_click(int button, int state, int x, int y) {
-  if (!browser_open) return;
-  int bx = x - win_width / 2;
-  int e = y - 15;
-  if (left_release(button, state)) {
-    if (e >= 48 && e < 70) {
-      if (bx > 30 && bx < 75) updir_pressed = 0;
-      if (bx > 225 && bx < 275) home_pressed = 0;
-    }
-    return;
-  }
-  if (!left_press(button, state)) return;
-
+static void press(int x, int y) {
   double now = now_seconds();
   bool double_click = now - last_click_time <= 1.0;
   last_click_time = now;
@@ -318,17 +311,35 @@ void browser_click(int button, int state, int x, int y) {
     if (std::strcmp(listed_dir, current_dir) != 0) update_listing();
   }
 
-  if (click_choices(bx, e)) return;
-  if (x > 50 && e > 20 && e < 28) {
+  if (click_choices(x, y)) return;
+  if (over(BROWSER_FIELD, x, y)) {
     if (sel_entry == -1 && file_name[0] && double_click) confirm_typed_name();
     sel_entry = -1;
     return;
   }
-  if (e > 80) {
-    click_row((e - 3) / 15 - 5, double_click);
+  if (over(BROWSER_ROWS, x, y)) {
+    click_row(BROWSER_ROWS_BAND.row_at(y), double_click);
     return;
   }
-  if (e >= 48 && e < 67) click_buttons(bx);
+  click_buttons(x, y);
+}
+
+// After every event the browser takes, the listing is read again, so that
+// the next frame shows, and the next press hits, the directory as it is.
+static void refresh_listing() {
+  if (browser_open && !browse_home) update_listing();
+}
+
+void browser_click(int button, int state, int x, int y) {
+  if (!browser_open) return;
+  if (left_release(button, state)) {
+    if (over(BROWSER_FIRST_RELEASE, x, y)) updir_pressed = 0;
+    if (over(BROWSER_HOME_RELEASE, x, y)) home_pressed = 0;
+    return;
+  }
+  if (!left_press(button, state)) return;
+  press(x, y);
+  refresh_listing();
 }
 
 void open_browser(BrowserMode mode) {
@@ -356,6 +367,7 @@ void open_browser(BrowserMode mode) {
   }
   if (getcwd(current_dir, DIR_SIZE) == nullptr) current_dir[0] = '\0';
   browser_open = 1;
+  refresh_listing();
 }
 
 void close_browser() {
@@ -379,19 +391,20 @@ void browser_key(unsigned char key) {
   char* target = browse_home ? home_dir : file_name;
   size_t limit = browse_home ? DIR_SIZE - 1 : MAX_TYPED_NAME;
   size_t len = std::strlen(target);
+  bool allowed = allowed_in_name(key) || (browse_home && (key == '\\' || key == '/' || key == ':'));
   if (key == KEY_BACKSPACE) {
     if (len > 0) target[len - 1] = 0;
-    return;
+  } else if (allowed && len < limit) {
+    target[len] = static_cast<char>(key);
+    target[len + 1] = 0;
   }
-  bool allowed = allowed_in_name(key) || (browse_home && (key == '\\' || key == '/' || key == ':'));
-  if (!allowed || len >= limit) return;
-  target[len] = static_cast<char>(key);
-  target[len + 1] = 0;
+  refresh_listing();
 }
 
 void browser_scroll(int key) {
   if (key == KEY_PAGE_DOWN && list_top < max_entries) list_top++;
   if (key == KEY_PAGE_UP && list_top > 0) list_top--;
+  refresh_listing();
 }
 
 void reset_browser() {

@@ -63,7 +63,7 @@ void browser_key(unsigned char key);
 // Page Up / Page Down scroll the listing.
 void browser_scroll(int key);
 // Re-reads the working directory into current_dir and rebuilds the listing,
-// as every frame of a file mode does.
+// as opening a file mode and every event the browser takes do.
 void update_listing();
 // Empties the name field and sets every directory to the working directory.
 void reset_browser();

@@ -6,11 +6,41 @@
 
 #include "app/window.h"
 #include "browser/browser.h"
+#include "browser/browser_layout.h"
 #include "browser/listing.h"
 #include "draw2d/draw2d.h"
 
 // Longest directory text shown whole; longer ones show "..." and their end.
 constexpr size_t DIR_SHOWN = 29;
+
+namespace {
+
+constexpr AnchoredSpan BUTTON_PRESS = from_start(half_open(63, 82));
+constexpr AnchoredSpan BUTTON_RELEASE = from_start(half_open(63, 85));
+constexpr AnchoredSpan CHOICE_ROW = from_start(half_open(101, 115));
+constexpr AnchoredSpan middle(int a, int b) { return from_middle(open_range(a, b)); }
+
+const WindowCell cells[] = {
+    {"field",
+     BROWSER_FIELD,
+     0,
+     {from_start(greater_than(50)), from_start(open_range(35, 43))},
+     50,
+     44},
+    {"UpDir", BROWSER_FIRST, 0, {middle(30, 75), BUTTON_PRESS}, 30, 75},
+    {"close", BROWSER_CLOSE, 0, {middle(125, 175), BUTTON_PRESS}, 130, 75},
+    {" home ", BROWSER_HOME, 0, {middle(225, 275), BUTTON_PRESS}, 230, 75},
+    {"UpDir release", BROWSER_FIRST_RELEASE, 0, {middle(30, 75), BUTTON_RELEASE}, 0, 0},
+    {"home release", BROWSER_HOME_RELEASE, 0, {middle(225, 275), BUTTON_RELEASE}, 0, 0},
+    {"rows", BROWSER_ROWS, 0, {from_start(any_value()), from_start(greater_than(95))}, 30, 105},
+    {" yes", BROWSER_YES, 0, {middle(50, 85), CHOICE_ROW}, 50, 110},
+    {" no", BROWSER_NO, 0, {middle(220, 255), CHOICE_ROW}, 210, 110},
+    {"ok", BROWSER_OK, 0, {middle(130, 165), CHOICE_ROW}, 130, 110},
+};
+
+}  // namespace
+
+const Layout<WindowCell> browser_layout = layout_of(cells, browser_click);
 
 static void rect(float x0, float y0, float x1, float y1) { glRectf(x0, y0, x1, y1); }
 
@@ -23,31 +53,42 @@ static void outline(float x0, float y0, float x1, float y1) {
   glEnd();
 }
 
+// A cell's text at its place, y up from the browser's top edge.
+static void text_at(const WindowCell& c, const char* text) {
+  panel_text(c.text_x, -c.text_d, "%s", text);
+}
+
+// The three buttons, each label in a frame 50 wide from 5 pixels left of
+// it, 13 pixels above to 5 below its baseline; button 2 is never pressed.
 static void draw_buttons(const char* first) {
-  bevel_frame(25, -80, 75, -62, updir_pressed != 0, false);
-  bevel_frame(125, -80, 175, -62, false, false);
-  bevel_frame(225, -80, 275, -62, home_pressed != 0, false);
+  const int kinds[3] = {BROWSER_FIRST, BROWSER_CLOSE, BROWSER_HOME};
+  const bool pressed[3] = {updir_pressed != 0, false, home_pressed != 0};
+  for (int k = 0; k < 3; k++) {
+    const WindowCell& c = *cell_of_kind(cells, kinds[k]);
+    bevel_frame(c.text_x - 5, -c.text_d - 5, c.text_x + 45, -c.text_d + 13, pressed[k], false);
+  }
   glColor3f(0.5f, 0.0f, 0.0f);
-  panel_text(30, -75, "%s", first);
-  panel_text(130, -75, "close");
-  panel_text(230, -75, " home ");
+  for (int k = 0; k < 3; k++) {
+    const WindowCell& c = *cell_of_kind(cells, kinds[k]);
+    text_at(c, k == 0 ? first : c.name);
+  }
 }
 
 static void field_box(bool white) {
   if (white)
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    set_color(palette::WHITE);
   else
     glColor4f(0.7f, 0.7f, 1.0f, 1.0f);
   rect(45, -46, 350, -33);
-  glColor3f(0.0f, 0.0f, 0.0f);
+  set_rgb(palette::BLACK);
   outline(45, -46, 350, -33);
 }
 
 // The box of the question and the notices.
 static void message_box(const char* message) {
-  glColor4f(0.8f, 0.8f, 0.8f, 1.0f);
+  set_color(palette::DIALOG);
   rect(30, -140, 260, -47);
-  glColor3f(1.0f, 0.0f, 0.0f);
+  set_rgb(palette::DIALOG_TEXT);
   panel_text(70, -80, "%s", message);
 }
 
@@ -55,8 +96,8 @@ static void draw_messages() {
   if (ask_overwrite) {
     message_box("File already exists!");
     panel_text(100, -95, " Overwrite?");
-    panel_text(50, -110, " yes");
-    panel_text(210, -110, " no");
+    text_at(*cell_of_kind(cells, BROWSER_YES), " yes");
+    text_at(*cell_of_kind(cells, BROWSER_NO), " no");
   }
   const char* notice = nullptr;
   if (no_such_file) notice = "File does not exist!";
@@ -65,7 +106,7 @@ static void draw_messages() {
   if (no_such_dir) notice = "No such directory!";
   if (notice) {
     message_box(notice);
-    panel_text(130, -110, "ok");
+    text_at(*cell_of_kind(cells, BROWSER_OK), "ok");
   }
 }
 
@@ -79,21 +120,20 @@ static const char* mode_title() {
 }
 
 static void draw_listing() {
+  const WindowCell& rows = *cell_of_kind(cells, BROWSER_ROWS);
   for (int i = list_top; i >= 0 && i < entry_count; i++) {
-    float y = -90.0f - 15.0f * (i - list_top + 1);
+    const float y = -rows.text_d - BROWSER_ROWS_BAND.height * (i - list_top);
     if (y < -win_height) break;  // below the window edge
     if (entry_is_dir[i])
-      glColor3f(0.0f, 0.0f, 0.0f);
+      set_rgb(palette::BLACK);
     else
-      glColor3f(1.0f, 1.0f, 1.0f);
-    panel_text(30, y, "%s", entries[i]);
+      set_rgb(palette::WHITE);
+    panel_text(rows.text_x, y, "%s", entries[i]);
   }
 }
 
 static void draw_file_mode() {
-  update_listing();
-
-  glColor4f(0.5f, 0.5f, 0.5f, 0.85f);
+  set_color(palette::BROWSER);
   rect(0, -win_height, win_width / 2.0f, 0);
 
   glColor3f(0.2f, 0.2f, 0.2f);
@@ -108,18 +148,19 @@ static void draw_file_mode() {
   else
     panel_text(50, -30, "%s", current_dir);
 
+  // The selection bar: over the row's text, from 1 to 14 pixels below its top.
   if (sel_entry >= list_top && sel_entry < entry_count) {
-    int k = sel_entry - list_top;
+    const Span row = BROWSER_ROWS_BAND.row(sel_entry - list_top);
     glColor4f(0.7f, 0.7f, 1.0f, 1.0f);
-    rect(30, -77.0f - 15.0f * (k + 2), (std::strlen(entries[sel_entry]) + 5) * 7.5f,
-         -79.0f - 15.0f * (k + 1));
+    rect(30, -static_cast<float>(row.lo + 14), (std::strlen(entries[sel_entry]) + 5) * 7.5f,
+         -static_cast<float>(row.lo + 1));
   }
 
   field_box(sel_entry != -1);
   glColor3f(0.5f, 0.9f, 0.9f);
   panel_text(0, -45, "file:");
   glColor3f(0.5f, 0.0f, 0.0f);
-  panel_text(50, -44, "%s", file_name);
+  text_at(*cell_of_kind(cells, BROWSER_FIELD), file_name);
 
   draw_buttons("UpDir");
   draw_listing();
@@ -130,10 +171,10 @@ static void draw_home_mode() {
   glColor3f(0.2f, 0.2f, 0.2f);
   panel_text(0, -30, "Change home ");
   field_box(false);
-  glColor3f(0.0f, 0.0f, 0.0f);
+  set_rgb(palette::BLACK);
   panel_text(0, -45, "home:");
-  glColor3f(1.0f, 1.0f, 1.0f);
-  panel_text(50, -44, "%s", home_dir);
+  set_rgb(palette::WHITE);
+  text_at(*cell_of_kind(cells, BROWSER_FIELD), home_dir);
   draw_buttons(" OK ");
   draw_messages();
 }

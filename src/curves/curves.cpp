@@ -13,6 +13,21 @@ int sel_point;
 int edit_mode;
 int origin_mode;
 
+namespace {
+constexpr Span BAR_ROW = less_than(BAR_BUTTON_HEIGHT);
+const Cell bar_cells[] = {
+    {"edit", "edit", BAR_EDIT, 0, {at_most(40), BAR_ROW}, 0, 10},
+    {"ins", "ins", BAR_INSERT, 0, {closed_range(41, 80), BAR_ROW}, 40, 10},
+    {"del", "del", BAR_DELETE, 0, {closed_range(81, 120), BAR_ROW}, 80, 10},
+    {"orgn", "orgn", BAR_ORIGIN, 0, {closed_range(121, 160), BAR_ROW}, 120, 10},
+    {"order", nullptr, BAR_ORDER, 0, {closed_range(161, 200), BAR_ROW}, 160, 10},
+    {"knots", nullptr, BAR_KNOTS, 0, {closed_range(201, 240), BAR_ROW}, 200, 10},
+    {"corner", nullptr, BAR_CORNER, 0, {at_most(163), at_most(23)}, 0, 0},
+};
+}  // namespace
+
+const Layout<Cell> curves_bar_layout = layout_of(bar_cells, curves_mouse);
+
 void reset_curves() {
   sel_point = -1;
   edit_mode = 0;
@@ -121,29 +136,38 @@ static void draw_selected_point(const ObjectRecord& r) {
   glEnd();
 }
 
-static void draw_button(int k, bool lit, const float lit_color[3], const char* label) {
-  const float x0 = 40.0f * k;
-  const float y0 = static_cast<float>(curves_height - 20);
-  if (lit)
-    glColor3fv(lit_color);
-  else
-    glColor3f(1.0f, 0.0f, 0.0f);
-  glRectf(x0, y0, x0 + 40.0f, static_cast<float>(curves_height));
-  glColor3f(0.0f, 0.0f, 0.0f);
-  panel_text(x0, static_cast<float>(curves_height - 10), "%s", label);
+// A bar button: red when off, lit when on, its label in black.
+static void draw_button(const Cell& c, bool lit, const Rgba& lit_color, const char* label) {
+  const float top = static_cast<float>(curves_height);
+  set_rgb(lit ? lit_color : Rgba{1.0f, 0.0f, 0.0f, 1.0f});
+  glRectf(c.text_x, top - BAR_BUTTON_HEIGHT, c.text_x + BAR_BUTTON_WIDTH, top);
+  set_rgb(palette::BLACK);
+  panel_text(c.text_x, top - c.text_d, "%s", label);
 }
 
-static const float YELLOW[3] = {1.0f, 1.0f, 0.0f};
-static const float GREEN[3] = {0.0f, 1.0f, 0.0f};
-
-// Six 40 x 20 buttons along the top edge; red when off, lit when on.
 static void draw_button_bar() {
-  draw_button(0, edit_mode == 1, YELLOW, "edit");
-  draw_button(1, false, GREEN, "ins");
-  draw_button(2, false, GREEN, "del");
-  draw_button(3, origin_mode == 1, GREEN, "orgn");
-  draw_button(4, edit_order == 3, GREEN, edit_order == 3 ? "quad" : "cube");
-  draw_button(5, edit_knots == 0, GREEN, edit_knots == 0 ? "open" : "peri");
+  const Rgba yellow = {1.0f, 1.0f, 0.0f, 1.0f};
+  for (const Cell& c : bar_cells) {
+    switch (c.kind) {
+      case BAR_EDIT:
+        draw_button(c, edit_mode == 1, yellow, c.label);
+        break;
+      case BAR_ORIGIN:
+        draw_button(c, origin_mode == 1, palette::ON, c.label);
+        break;
+      case BAR_ORDER:
+        draw_button(c, edit_order == 3, palette::ON, edit_order == 3 ? "quad" : "cube");
+        break;
+      case BAR_KNOTS:
+        draw_button(c, edit_knots == 0, palette::ON, edit_knots == 0 ? "open" : "peri");
+        break;
+      case BAR_CORNER:
+        break;
+      default:
+        draw_button(c, false, palette::ON, c.label);
+        break;
+    }
+  }
 }
 
 void draw_curves_frame() {

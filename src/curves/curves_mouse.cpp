@@ -11,8 +11,6 @@
 #include "curves/curves.h"
 
 constexpr float PIXELS_PER_UNIT = 20.0f;
-constexpr int BAR_HEIGHT = 20;
-constexpr int BUTTON_WIDTH = 40;
 
 static bool is_silhouette_type(int type) { return type >= TYPE_REVOLUTION && type <= TYPE_BFACE; }
 
@@ -152,25 +150,32 @@ static void toggle_knots() {
 }
 
 // Returns false when the press is not on a button and is a canvas click.
-static bool bar_click(ObjectRecord& r, int x) {
-  if (x <= BUTTON_WIDTH) {
-    edit_mode = edit_mode ? 0 : 1;
-    redisplay_curves();
-  } else if (x <= 2 * BUTTON_WIDTH) {
-    insert_point(r);
-  } else if (x <= 3 * BUTTON_WIDTH) {
-    delete_point(r);
-  } else if (x <= 4 * BUTTON_WIDTH) {
-    origin_mode = origin_mode ? 0 : 1;
-    redisplay_curves();
-  } else if (x <= 5 * BUTTON_WIDTH) {
-    toggle_order();
-  } else if (x <= 6 * BUTTON_WIDTH) {
-    toggle_knots();
-  } else {
-    return false;
+static bool bar_click(ObjectRecord& r, int x, int y) {
+  const Cell* c = cell_at(curves_bar_layout, x, y);
+  switch (c ? c->kind : -1) {
+    case BAR_EDIT:
+      edit_mode = edit_mode ? 0 : 1;
+      redisplay_curves();
+      return true;
+    case BAR_INSERT:
+      insert_point(r);
+      return true;
+    case BAR_DELETE:
+      delete_point(r);
+      return true;
+    case BAR_ORIGIN:
+      origin_mode = origin_mode ? 0 : 1;
+      redisplay_curves();
+      return true;
+    case BAR_ORDER:
+      toggle_order();
+      return true;
+    case BAR_KNOTS:
+      toggle_knots();
+      return true;
+    default:
+      return false;
   }
-  return true;
 }
 
 // --- Canvas ------------------------------------------------------------------------
@@ -213,7 +218,7 @@ void curves_mouse(int button, int state, int x, int y) {
 
   const int yw = curves_height - y;
   if (button == GLUT_RIGHT_BUTTON) {
-    if (x <= 163 && y <= 23) return;  // the corner over the first buttons
+    if (cell_at(curves_bar_layout, x, y, BAR_CORNER)) return;
     if (origin_mode == 1)
       move_origin_keep_points(r, x, yw);
     else
@@ -221,6 +226,6 @@ void curves_mouse(int button, int state, int x, int y) {
     return;
   }
   if (button != GLUT_LEFT_BUTTON) return;
-  if (y < BAR_HEIGHT && bar_click(r, x)) return;
+  if (bar_click(r, x, y)) return;
   canvas_click(r, snap(x), snap(yw));
 }

@@ -99,7 +99,9 @@ static void insert_key() {
     duplicate_cluster();
   else
     duplicate_current();
-  if (last_record != before) save_backup();
+  if (last_record == before) return;
+  save_backup();
+  if (browser_open) update_listing();  // the backup lands in the directory it lists
 }
 
 // F1..F4 on an angle: changes the edit buffer directly, never the cluster.

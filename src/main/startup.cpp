@@ -28,7 +28,6 @@ void reset_all() {
   reset_menus();
   reset_lights_panel();
   reset_material_panel();
-  reset_input();
   reset_curves();
 }
 

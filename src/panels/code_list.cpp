@@ -7,33 +7,35 @@
 
 #include "app/scene.h"
 #include "app/window.h"
+#include "draw2d/layout.h"
 #include "io/code_table.h"
 #include "panels/overlay.h"
 
 namespace {
 constexpr int LIST_WIDTH = 180;
-constexpr int ROW = 15;         // pixels per row
-constexpr int SHOWN_ROWS = 36;  // entries 0..35 fit the panel
+constexpr RowBand ROWS = {15, 15};  // below the title, row r shows entry r
+constexpr int SHOWN_ROWS = 36;      // entries 0..35 fit the panel
+constexpr float TEXT_ABOVE = 1;     // a row's text baseline lies this far above its end
 }  // namespace
 
 void draw_code_list() {
-  glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+  set_color(palette::PANEL_LIGHT);
   glRectf(0, -win_height, LIST_WIDTH, 0);
 
   if (current_record >= 0 && current_record < MAX_RECORDS) {
-    const int b = CodeBindingTable[current_record];
+    const Span row = ROWS.row(CodeBindingTable[current_record]);
     glColor4f(0.8f, 1.0f, 0.8f, 1.0f);
-    glRectf(0, -(b + 2) * ROW, LIST_WIDTH, -(b + 1) * ROW);
+    glRectf(0, -(row.hi + 1), LIST_WIDTH, -row.lo);
   }
 
-  glColor3f(1, 1, 1);
-  panel_text(50, -ROW, "RIB code");
+  set_rgb(palette::WHITE);
+  panel_text(50, -ROWS.top, "RIB code");
   for (int r = 0; r < SHOWN_ROWS && r < MAX_CODES; r++) {
-    const float y = -ROW - (r + 1) * ROW;
-    glColor3f(1, 1, 1);
+    const float y = -(ROWS.row(r).hi + TEXT_ABOVE);
+    set_rgb(palette::WHITE);
     panel_text(0, y, "%2d ", r);
     if (CodeTable[r].line_count > 0) {
-      glColor4f(0, 0, 0, 1);
+      set_color(palette::BLACK);
       panel_text(30, y, "%.*s", CODE_NAME_SIZE - 1, CodeTable[r].code_name);
     }
   }
@@ -42,7 +44,7 @@ void draw_code_list() {
 void code_list_click(int button, int state, int x, int y) {
   (void)x;
   if (left_press(button, state) && y >= 0) {
-    const int row = y / 15 - 1;
+    const int row = ROWS.row_at(y);
     if (row >= 0 && row <= code_count && row < MAX_CODES && current_record >= 0 &&
         current_record < MAX_RECORDS)
       CodeBindingTable[current_record] = row;

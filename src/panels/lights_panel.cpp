@@ -18,20 +18,38 @@ void reset_lights_panel() { backup_pressed = 0; }
 
 namespace {
 
-constexpr int ROW_HEIGHT = 20;  // pixels per light row
-constexpr int LIGHT_ROWS_END = 115;
+// The light rows: row i is light record i, while y < 115.
+constexpr RowBand LIGHT_ROWS = {0, 20};
+constexpr Span LIGHT_ROWS_Y = less_than(115);
+constexpr Span FIRST_ROW = half_open(0, 20);
+constexpr Span DENSITY_ROW = half_open(121, 135);
+constexpr Span CODE_ROW = open_range(140, 160);
+constexpr Span UPPER_TOGGLES = open_range(160, 175);
+constexpr Span LOWER_TOGGLES = open_range(180, 195);
+constexpr Span LEFT_TOGGLE = open_range(0, 55);
+constexpr Span RIGHT_TOGGLE = open_range(65, 120);
+constexpr float TOGGLE_LABEL_X = 5;  // a toggle's label lies this far inside its frame
 
-struct Density {
-  const char* label;
-  int value;
-  float text_x;  // where the label is drawn
-  int hit_from;  // x range of its click cell (exclusive bounds)
-  int hit_to;
+const Cell cells[] = {
+    {"name", nullptr, LIGHT_NAME, 0, {open_range(10, 60), FIRST_ROW}, 0, 15},
+    {"switch", nullptr, LIGHT_SWITCH, 0, {open_range(60, 90), FIRST_ROW}, 75, 15},
+    {"kind", nullptr, LIGHT_KIND, 0, {greater_than(120), FIRST_ROW}, 120, 15},
+    {"nurb", "nurb", LIGHT_CAPTION, 0, NO_HIT, 0, 135},
+    {"lw", " lw", LIGHT_DENSITY, 10, {open_range(32, 62), DENSITY_ROW}, 36, 135},
+    {"med", "med", LIGHT_DENSITY, 20, {open_range(67, 103), DENSITY_ROW}, 71, 135},
+    {"hi", "hi", LIGHT_DENSITY, 40, {open_range(110, 120), DENSITY_ROW}, 106, 135},
+    {"vh", "vh", LIGHT_DENSITY, 50, {open_range(130, 142), DENSITY_ROW}, 128, 135},
+    {"code list", "code list", LIGHT_CAPTION, 0, NO_HIT, 0, 155},
+    {"show", nullptr, LIGHT_CODE_LIST, 0, {open_range(70, 100), CODE_ROW}, 80, 155},
+    {"reset", "reset", LIGHT_UNBIND, 0, {greater_than(110), CODE_ROW}, 120, 155},
+    {"w-axes", "w-axes", LIGHT_TOGGLE, 0, {LEFT_TOGGLE, UPPER_TOGGLES}, 5, 175},
+    {"o-axes", "o-axes ", LIGHT_TOGGLE, 1, {RIGHT_TOGGLE, UPPER_TOGGLES}, 70, 175},
+    {"grid", "grid", LIGHT_TOGGLE, 2, {LEFT_TOGGLE, LOWER_TOGGLES}, 5, 195},
+    {"backup", "backup", LIGHT_BACKUP, 0, {RIGHT_TOGGLE, LOWER_TOGGLES}, 70, 195},
 };
-const Density densities[] = {{" lw", 10, 36, 32, 62},
-                             {"med", 20, 71, 67, 103},
-                             {"hi", 40, 106, 110, 120},
-                             {"vh", 50, 128, 130, 142}};
+
+// The flag each toggle switches and shows, by its code.
+int* const toggle_flags[] = {&show_world_axes, &show_object_axes, &show_grid};
 
 const char* const light_labels[LIGHT_COUNT] = {"ambient", "light1", "light2",
                                                "light3",  "light4", "light5"};
@@ -39,18 +57,71 @@ const char* const light_labels[LIGHT_COUNT] = {"ambient", "light1", "light2",
 // Green for a control that is on, else the panel's grey level for "off".
 void green_or(bool on, float off) {
   if (on) {
-    glColor3f(0, 1, 0);
+    set_rgb(palette::ON);
   } else {
     glColor3f(off, off, off);
   }
 }
 
-// A toggle button whose label baseline lies d pixels below the top edge.
-void toggle_button(float x0, int d, const char* label, bool on, bool label_green) {
-  const float h = win_height;
-  bevel_frame(x0, h - d - 3, x0 + 55, h - d + 13, on, true);
+// A toggle's frame around its label, pressed in when on.
+void toggle_button(const Cell& c, bool on, bool label_green) {
+  const float x0 = c.text_x - TOGGLE_LABEL_X, y = win_height - c.text_d;
+  bevel_frame(x0, y - 3, x0 + 55, y + 13, on, true);
   green_or(label_green, 0.0f);
-  panel_text(x0 + 5, h - d, "%s", label);
+  panel_text(c.text_x, y, "%s", c.label);
+}
+
+// The text of a light row's cell, in its colour; null where row i has none.
+const char* light_text(const Cell& c, int i) {
+  switch (c.kind) {
+    case LIGHT_NAME:
+      set_rgb(palette::BLACK);
+      return light_labels[i];
+    case LIGHT_SWITCH:
+      green_or(light_on[i] == 1, 1.0f);
+      return light_on[i] == 1 ? "on" : "off";
+    default:  // the ambient light has no kind
+      if (i == 0) return nullptr;
+      green_or(light_positional[i] == 1, 1.0f);
+      return light_positional[i] == 1 ? "P" : "D";
+  }
+}
+
+bool in_light_rows(const Cell& c) {
+  return c.kind == LIGHT_NAME || c.kind == LIGHT_SWITCH || c.kind == LIGHT_KIND;
+}
+
+// A cell below the light rows.
+void draw_cell(const Cell& c) {
+  const float h = win_height;
+  switch (c.kind) {
+    case LIGHT_CAPTION:
+      set_rgb(palette::CAPTION);
+      panel_text(c.text_x, h - c.text_d, "%s", c.label);
+      return;
+    case LIGHT_DENSITY:
+      green_or(res == c.code, 0.0f);
+      panel_text(c.text_x, h - c.text_d, "%s", c.label);
+      return;
+    case LIGHT_CODE_LIST:
+      green_or(code_list_shown == 1, 1.0f);
+      panel_text(c.text_x, h - c.text_d, code_list_shown == 1 ? "hide" : "show");
+      return;
+    case LIGHT_UNBIND:
+      glColor3f(1, confirm_unbind == 1 ? 0 : 1, confirm_unbind == 1 ? 0 : 1);
+      panel_text(c.text_x, h - c.text_d, "%s", c.label);
+      return;
+    case LIGHT_TOGGLE: {
+      const bool on = *toggle_flags[c.code] == 1;
+      toggle_button(c, on, on);
+      return;
+    }
+    case LIGHT_BACKUP:
+      toggle_button(c, backup_pressed == 1, false);
+      return;
+    default:
+      return;
+  }
 }
 
 void flip(int& flag) { flag = flag ? 0 : 1; }
@@ -68,93 +139,77 @@ void flip_positional(int row) {
   light_positional[row] = w != 0.0f ? 1 : 0;
 }
 
-void light_row_click(int x, int y) {
-  const int row = y / ROW_HEIGHT;
+// A press on light row `row`, looked up in the first row's cells.
+void light_row_press(int x, int y) {
+  const int row = LIGHT_ROWS.row_at(y);
   if (row < 0 || row >= LIGHT_COUNT) return;
-  if (x > 10 && x < 60) {
-    select_light(row);
-  } else if (x > 60 && x < 90) {
-    flip(light_on[row]);
-  } else if (x > 120) {
-    flip_positional(row);
+  const Cell* c = cell_at(cells, x, y - LIGHT_ROWS.height * row);
+  if (!c) return;
+  if (c->kind == LIGHT_NAME) select_light(row);
+  if (c->kind == LIGHT_SWITCH) flip(light_on[row]);
+  if (c->kind == LIGHT_KIND) flip_positional(row);
+}
+
+// A press below the light rows.
+void lower_press(const Cell& c) {
+  switch (c.kind) {
+    case LIGHT_CODE_LIST:
+      flip(code_list_shown);
+      break;
+    case LIGHT_UNBIND:
+      confirm_unbind = 1;
+      break;
+    case LIGHT_TOGGLE:
+      flip(*toggle_flags[c.code]);
+      break;
+    case LIGHT_BACKUP:
+      backup_pressed = 1;
+      save_backup();
+      break;
+    default:
+      break;
   }
 }
 
 }  // namespace
 
+const Layout<Cell> lights_layout = layout_of(cells, lights_click, LIGHT_ROWS);
+
 void draw_lights_panel() {
   const float h = win_height;
-  glColor4f(0.5f, 0.5f, 0.5f, 0.8f);
+  set_color(palette::PANEL);
   glRectf(0, h - right_panel_height, right_panel_width, h);
   if (current_record >= 0 && current_record < LIGHT_COUNT) {
-    glColor4f(0.8f, 0.8f, 1.0f, 1.0f);
-    glRectf(0, h - ROW_HEIGHT * current_record - ROW_HEIGHT, 65, h - ROW_HEIGHT * current_record);
+    const Span row = LIGHT_ROWS.row(current_record);
+    set_color(palette::HIGHLIGHT);
+    glRectf(0, h - row.hi - 1, 65, h - row.lo);
   }
-
   glPushMatrix();
   glTranslatef(2, 0, 0);
   for (int i = 0; i < LIGHT_COUNT; i++) {
-    const float y = h - 15 - ROW_HEIGHT * i;
-    glColor3f(0, 0, 0);
-    panel_text(0, y, "%s", light_labels[i]);
-    green_or(light_on[i] == 1, 1.0f);
-    panel_text(75, y, light_on[i] == 1 ? "on" : "off");
-    if (i > 0) {
-      green_or(light_positional[i] == 1, 1.0f);
-      panel_text(120, y, light_positional[i] == 1 ? "P" : "D");
+    for (const Cell& c : cells) {
+      const char* text = in_light_rows(c) ? light_text(c, i) : nullptr;
+      if (text) panel_text(c.text_x, h - c.text_d - LIGHT_ROWS.height * i, "%s", text);
     }
   }
-
-  glColor3f(0.8f, 0.9f, 0.9f);
-  panel_text(0, h - 135, "nurb");
-  for (const Density& d : densities) {
-    green_or(res == d.value, 0.0f);
-    panel_text(d.text_x, h - 135, "%s", d.label);
-  }
-
-  glColor3f(0.8f, 0.9f, 0.9f);
-  panel_text(0, h - 155, "code list");
-  green_or(code_list_shown == 1, 1.0f);
-  panel_text(80, h - 155, code_list_shown == 1 ? "hide" : "show");
-  glColor3f(1, confirm_unbind == 1 ? 0 : 1, confirm_unbind == 1 ? 0 : 1);
-  panel_text(120, h - 155, "reset");
-
-  toggle_button(0, 175, "w-axes", show_world_axes == 1, show_world_axes == 1);
-  toggle_button(65, 175, "o-axes ", show_object_axes == 1, show_object_axes == 1);
-  toggle_button(0, 195, "grid", show_grid == 1, show_grid == 1);
-  toggle_button(65, 195, "backup", backup_pressed == 1, false);
+  for (const Cell& c : cells)
+    if (!in_light_rows(c)) draw_cell(c);
   glPopMatrix();
 }
 
 void lights_click(int button, int state, int x, int y) {
-  const bool press = left_press(button, state);
-  if (left_release(button, state) && y >= 181 && y < 195 && x >= 66 && x < 120) {
+  const Cell* c = cell_at(cells, x, y);
+  if (left_release(button, state) && c && c->kind == LIGHT_BACKUP) {
     backup_pressed = 0;
     return;
   }
-  if (y < LIGHT_ROWS_END && browse_load_ses == 0) {
-    if (press) light_row_click(x, y);
+  if (LIGHT_ROWS_Y.contains(y) && browse_load_ses == 0) {
+    if (left_press(button, state)) light_row_press(x, y);
     return;
   }
-  if (y >= 121 && y < 135) {  // densities take any button, press or release
-    for (const Density& d : densities)
-      if (x > d.hit_from && x < d.hit_to) res = d.value;
-  } else if (!press) {
-    return;
-  } else if (y > 140 && y < 160) {
-    if (x > 110) {
-      confirm_unbind = 1;
-    } else if (x > 70 && x < 100) {
-      flip(code_list_shown);
-    }
-  } else if (y > 160 && y < 175) {
-    if (x > 0 && x < 55) flip(show_world_axes);
-    if (x > 65 && x < 120) flip(show_object_axes);
-  } else if (y > 180 && y < 195) {
-    if (x > 0 && x < 55) flip(show_grid);
-    if (x > 65 && x < 120) {
-      backup_pressed = 1;
-      save_backup();
-    }
-  }
+  if (!c || (c->kind != LIGHT_DENSITY && !left_press(button, state))) return;
+  if (c->kind == LIGHT_DENSITY)  // any button, press or release
+    res = c->code;
+  else
+    lower_press(*c);
 }

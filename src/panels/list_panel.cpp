@@ -10,58 +10,83 @@
 #include "panels/object_panel.h"
 #include "panels/overlay.h"
 
-constexpr int ROW_HEIGHT = 15;  // pixels per row, the header included
-constexpr int MARK_CELL = 30;   // the row number and mark cell end here, the name starts
+namespace {
 
-// Fills the row band of record i, from d = 15 (i - list_first + 1) down 15 pixels.
-static void fill_row(int i) {
-  const float upper = -static_cast<float>(ROW_HEIGHT * (i - list_first + 1));
-  panel_rect(0.0f, upper - ROW_HEIGHT, list_panel_width, upper);
+constexpr RowBand ROWS = {0, 15};  // row 0 the header, row r record list_first + r - 1
+constexpr Span HEADER = half_open(0, 15);
+constexpr Span FIRST_RECORD = half_open(15, 30);
+
+const Cell cells[] = {
+    {"header", nullptr, LIST_HEADER, 0, NO_HIT, 10, 15},
+    {"-", "-", LIST_DELETE, 0, {less_than(30), HEADER}, 0, 0},
+    {"mode", nullptr, LIST_MODE, 0, {half_open(31, 80), HEADER}, 0, 0},
+    {"+", "+", LIST_ADD, 0, {at_least(81), HEADER}, 0, 0},
+    {"mark", nullptr, LIST_MARK, 0, {less_than(30), FIRST_RECORD}, 0, 29},
+    {"name", nullptr, LIST_NAME, 0, {greater_than(30), FIRST_RECORD}, 30, 29},
+};
+
+// The list row of record i.
+int row_of(int i) { return i - list_first + 1; }
+
+// Fills the row band of record i.
+void fill_row(int i) {
+  const Span band = ROWS.row(row_of(i));
+  panel_rect(0.0f, -static_cast<float>(band.hi + 1), list_panel_width,
+             -static_cast<float>(band.lo));
 }
 
 // The row number: tens digit or a blank, units digit, a blank.
-static void row_number(int n, char text[VALUE_TEXT_SIZE]) {
+void row_number(int n, char text[VALUE_TEXT_SIZE]) {
   text[0] = n >= 10 ? static_cast<char>('0' + n / 10 % 10) : ' ';
   text[1] = static_cast<char>('0' + n % 10);
   text[2] = ' ';
   text[3] = '\0';
 }
 
+// Where record i's text of a row cell starts, d below the top.
+float row_text_d(const Cell& c, int i) { return c.text_d + ROWS.height * (row_of(i) - 1); }
+
+}  // namespace
+
+const Layout<Cell> list_layout = layout_of(cells, list_click, ROWS);
+
 void draw_object_list() {
-  glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+  set_color(palette::PANEL_LIGHT);
   panel_rect(0.0f, -lower_panel_height, list_panel_width, 0.0f);
 
+  const Cell& header = *cell_of_kind(cells, LIST_HEADER);
   if (cluster_mode) {
-    glColor3f(0.0f, 1.0f, 0.0f);
-    panel_text(10.0f, -15.0f, "- cluster +");
+    set_rgb(palette::ON);
+    panel_text(header.text_x, -header.text_d, "- cluster +");
     glColor4f(0.0f, 0.8f, 0.0f, 1.0f);
     for (int i = list_first; i <= last_record && i < MAX_RECORDS; i++)
       if (ClusterTable[i] == 1) fill_row(i);
   } else {
-    glColor3f(1.0f, 1.0f, 1.0f);
-    panel_text(10.0f, -15.0f, "- objects +");
+    set_rgb(palette::WHITE);
+    panel_text(header.text_x, -header.text_d, "- objects +");
   }
 
   if (current_record >= list_first && current_record <= list_first + list_rows) {
     if (highlight_current)
       glColor4f(1.0f, 0.8f, 0.8f, 1.0f);
     else
-      glColor4f(0.8f, 0.8f, 1.0f, 1.0f);
+      set_color(palette::HIGHLIGHT);
     fill_row(current_record);
   }
 
+  const Cell& mark = *cell_of_kind(cells, LIST_MARK);
+  const Cell& name = *cell_of_kind(cells, LIST_NAME);
   for (int i = list_first; i <= list_first + list_rows && i < MAX_RECORDS; i++) {
-    const float baseline = -static_cast<float>(ROW_HEIGHT * (i - list_first + 2)) + 1.0f;
     if (ClusterTable[i] == 1)
       glColor3f(0.7f, 0.1f, 0.1f);
     else
-      glColor3f(1.0f, 1.0f, 1.0f);
+      set_rgb(palette::WHITE);
     char number[VALUE_TEXT_SIZE];
     row_number(i - FIRST_OBJECT, number);
-    panel_text(0.0f, baseline, "%s", number);
+    panel_text(mark.text_x, -row_text_d(mark, i), "%s", number);
     if (i <= last_record) {
-      glColor3f(0.0f, 0.0f, 0.0f);
-      panel_text(static_cast<float>(MARK_CELL), baseline, "%s", ObjectTable[i].name);
+      set_rgb(palette::BLACK);
+      panel_text(name.text_x, -row_text_d(name, i), "%s", ObjectTable[i].name);
     }
   }
 }
@@ -85,31 +110,34 @@ static void ask_delete() {
     confirm_delete = 1;
 }
 
-static void header_click(int x) {
-  if (x >= 31 && x < 80) {
-    cluster_mode = !cluster_mode;
-  } else if (x >= 81 && current_record >= FIRST_OBJECT) {
-    duplicate_from_list();
-  } else if (x < MARK_CELL && current_record >= FIRST_OBJECT) {
-    ask_delete();
-  }
-}
-
 void list_click(int button, int state, int x, int y) {
   if (!left_press(button, state) || y < 0) return;
-  const int row = y / ROW_HEIGHT;
+  const int row = ROWS.row_at(y);
   const int i = list_first + row - 1;
   if (i > last_record || i < 0 || i >= MAX_RECORDS) return;
-  if (row == 0) {
-    header_click(x);
-  } else if (x < MARK_CELL) {
-    ClusterTable[i] = !ClusterTable[i];
-  } else if (x > MARK_CELL) {
-    if (i != current_record) {
-      current_record = i;
-      load_edit_buffer();
-    } else {
-      highlight_current = !highlight_current;
-    }
+  // Record rows are looked up in the first one.
+  const Cell* c = cell_at(cells, x, row == 0 ? y : y - ROWS.height * (row - 1));
+  if (!c) return;
+  switch (c->kind) {
+    case LIST_MODE:
+      cluster_mode = !cluster_mode;
+      break;
+    case LIST_ADD:
+      if (current_record >= FIRST_OBJECT) duplicate_from_list();
+      break;
+    case LIST_DELETE:
+      if (current_record >= FIRST_OBJECT) ask_delete();
+      break;
+    case LIST_MARK:
+      ClusterTable[i] = !ClusterTable[i];
+      break;
+    case LIST_NAME:
+      if (i != current_record) {
+        current_record = i;
+        load_edit_buffer();
+      } else {
+        highlight_current = !highlight_current;
+      }
+      break;
   }
 }

@@ -17,6 +17,27 @@
 namespace {
 
 constexpr int SLIDER_WIDTH = 120;  // pixels; sliders and colour field span x 0..120
+constexpr int STRIP = static_cast<int>(lower_panel_height);
+
+// The bands are fractions of the strip's height: d < f, d > f for such an f.
+constexpr int ceil_of(float f) {
+  return static_cast<int>(f) < f ? static_cast<int>(f) + 1 : static_cast<int>(f);
+}
+constexpr Span below(float f) { return less_than(ceil_of(f)); }
+constexpr Span beyond(float f) { return greater_than(static_cast<int>(f)); }
+constexpr Span WIDTH = closed_range(0, SLIDER_WIDTH);
+
+const MaterialBand bands[] = {
+    {"shine", MAT_SHINE, {WIDTH, below(STRIP * 0.1f)}, 2.8f, 3.0f, -0.4f, 2.8f},
+    {"intensity",
+     MAT_INTENSITY,
+     {WIDTH, open_range(STRIP * 7 / 16, STRIP / 2)},
+     1.05f,
+     1.3f,
+     -0.65f,
+     1.1f},
+    {"color field", MAT_FIELD, {WIDTH, beyond(STRIP * 0.5f)}, 0, 0, 0, 0},
+};
 // The preview sphere's slices and stacks: GLU's full sphere (GLU holds 360
 // to 239); the cached sphere lit, the same 239; unlit only its outline
 // shows, and 64 give the same pixels.
@@ -30,8 +51,8 @@ constexpr int FLAT_SPHERE_SLICES = 64;
 constexpr int FIELD_W = SLIDER_WIDTH + 1;                          // x 0..120
 constexpr int FIELD_H = static_cast<int>(lower_panel_height) / 2;  // y 0..111
 unsigned char field_pixels[FIELD_W * FIELD_H * 3];
-int field_w = 0;  // columns and rows captured (less on a small window)
-int field_h = 0;
+int field_w;  // columns and rows captured (less on a small window)
+int field_h;
 
 // Copies a region of the colour buffer that is being drawn into.
 void capture_field() {
@@ -76,21 +97,21 @@ bool seen_pixel(int px, int py, unsigned char rgb[3]) {
 }
 
 // A slider bar shading from black on the left to white on the right, its
-// label at (label_u, label_v), and over both the magenta mark at value 0..1.
-void slider(float v0, float v1, const char* label, float label_u, float label_v, float value) {
+// label, and over both the magenta mark at value 0..1.
+void slider(const MaterialBand& b, float value) {
   glBegin(GL_QUADS);
   glColor3f(0, 0, 0);
-  glVertex2f(-1, v1);
-  glVertex2f(-1, v0);
+  glVertex2f(-1, b.bar_v1);
+  glVertex2f(-1, b.bar_v0);
   glColor3f(1, 1, 1);
-  glVertex2f(1, v0);
-  glVertex2f(1, v1);
+  glVertex2f(1, b.bar_v0);
+  glVertex2f(1, b.bar_v1);
   glEnd();
   glColor3f(0, 1, 1);
-  panel_text(label_u, label_v, "%s", label);
+  panel_text(b.label_u, b.label_v, "%s", b.name);
   const float s = 2 * value - 1;
   glColor3f(1, 0, 1);
-  glRectf(s - 0.05f, v0, s + 0.05f, v1);
+  glRectf(s - 0.05f, b.bar_v0, s + 0.05f, b.bar_v1);
 }
 
 void hexagon(float i) {
@@ -167,6 +188,8 @@ void pick_color(ObjectRecord& r, int px, int py) {
 
 }  // namespace
 
+const Layout<MaterialBand> material_layout = layout_of(bands, material_click);
+
 void reset_material_panel() {
   field_w = field_h = 0;
   std::memset(field_pixels, 0, sizeof field_pixels);
@@ -197,9 +220,9 @@ void draw_material_panel() {
   glPushMatrix();
   glScalef(SLIDER_WIDTH / 2, lower_panel_height / 4, 1);
   glTranslatef(1, 1, 0);
-  slider(2.8f, 3.0f, "shine", -0.4f, 2.8f, r.shine);
+  slider(*cell_of_kind(bands, MAT_SHINE), r.shine);
   hexagon(edit_intensity);
-  slider(1.05f, 1.3f, "intensity", -0.65f, 1.1f, r.intensity);
+  slider(*cell_of_kind(bands, MAT_INTENSITY), r.intensity);
   glColor3f(1, 1, 1);
   glPointSize(3);
   glBegin(GL_POINTS);
@@ -220,21 +243,19 @@ void draw_material_panel() {
 }
 
 void material_click(int button, int state, int x, int d) {
-  if (x < 0 || x > SLIDER_WIDTH || !current_valid()) return;
+  if (!WIDTH.contains(x) || !current_valid()) return;
   ObjectRecord& r = ObjectTable[current_record];
   // Which members share the current colour is decided before anything
   // changes, so the propagation below never works from stale marks.
   if (cluster_mode == 1) mark_same_color();
-  const int strip = static_cast<int>(lower_panel_height);
-  if (left_press(button, state)) {
-    if (d < strip * 0.1f) {
-      edit_shine = static_cast<float>(x) / SLIDER_WIDTH;
-      r.shine = edit_shine;
-    } else if (d > strip * 0.4375f && d < strip * 0.5f) {
-      set_intensity(r, static_cast<float>(x) / SLIDER_WIDTH);
-    } else if (d > strip * 0.5f) {
-      pick_color(r, x, strip - d);
-    }
+  const MaterialBand* b = left_press(button, state) ? cell_at(bands, x, d) : nullptr;
+  if (b && b->kind == MAT_SHINE) {
+    edit_shine = static_cast<float>(x) / SLIDER_WIDTH;
+    r.shine = edit_shine;
+  } else if (b && b->kind == MAT_INTENSITY) {
+    set_intensity(r, static_cast<float>(x) / SLIDER_WIDTH);
+  } else if (b && b->kind == MAT_FIELD) {
+    pick_color(r, x, STRIP - d);
   }
   if (cluster_mode == 1) propagate_color();
   redraw_all();

@@ -3,7 +3,7 @@
 // selected by a first click and stepped by every further click.
 #include "panels/object_panel.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <cmath>
 #include <cstring>
@@ -80,124 +80,184 @@ void update_pick_from_color() {
   }
 }
 
+// --- Layout -----------------------------------------------------------------
+
+namespace {
+
+// Rows and columns of the click cells, in mouse coordinates.
+constexpr Span TYPE_ROW_1 = less_than(15);
+constexpr Span TYPE_ROW_2 = open_range(15, 30);
+constexpr Span ROT_ROW = open_range(30, 60);
+constexpr Span POS_ROW = open_range(60, 90);
+constexpr Span SCALE_ROW = open_range(90, 120);
+constexpr Span COLOR_ROW = open_range(120, 150);
+constexpr Span X_COLUMN = open_range(40, 70);  // rotation and position
+constexpr Span X_WIDE = open_range(40, 75);    // scale and colour
+constexpr Span Y_COLUMN = open_range(75, 105);
+constexpr Span Z_COLUMN = open_range(110, 140);
+constexpr Span A_COLUMN = open_range(140, 160);
+constexpr Span RESET_COLUMN = open_range(0, 25);
+constexpr Span MODE_COLUMN = open_range(0, 100);
+
+const Cell cells[] = {
+    {"obj", "obj", OBJ_CAPTION, 0, NO_HIT, 0, 15},
+    {"rot", "rot", OBJ_CAPTION, 0, NO_HIT, 0, 45},
+    {"pos", "pos", OBJ_CAPTION, 0, NO_HIT, 0, 75},
+    {"scale", "scale", OBJ_CAPTION, 0, NO_HIT, 0, 105},
+    {"color", "color", OBJ_CAPTION, 0, NO_HIT, 0, 135},
+    {"box", "box", OBJ_TYPE, TYPE_BOX, {open_range(50, 80), TYPE_ROW_1}, 50, 15},
+    {"sph", "sph", OBJ_TYPE, TYPE_SPHERE, {open_range(80, 110), TYPE_ROW_1}, 80, 15},
+    {"cyl", "cyl", OBJ_TYPE, TYPE_CYLINDER, {open_range(110, 140), TYPE_ROW_1}, 110, 15},
+    {"rev", "rev", OBJ_TYPE, TYPE_REVOLUTION, {open_range(50, 80), TYPE_ROW_2}, 50, 30},
+    {"ext", "ext", OBJ_TYPE, TYPE_EXTRUSION, {open_range(80, 110), TYPE_ROW_2}, 80, 30},
+    {"cone", "cone", OBJ_TYPE, TYPE_CONE, {open_range(110, 140), TYPE_ROW_2}, 110, 30},
+    {"type row 1", nullptr, OBJ_TYPE_ROW, 1, {open_range(50, 140), TYPE_ROW_1}, 0, 0},
+    {"type row 2", nullptr, OBJ_TYPE_ROW, 2, {open_range(50, 140), TYPE_ROW_2}, 0, 0},
+    {"rot x", "x", OBJ_VALUE, FIELD_ANGLE_X, {X_COLUMN, ROT_ROW}, 50, 45},
+    {"rot y", "y", OBJ_VALUE, FIELD_ANGLE_Y, {Y_COLUMN, ROT_ROW}, 85, 45},
+    {"rot z", "z", OBJ_VALUE, FIELD_ANGLE_Z, {Z_COLUMN, ROT_ROW}, 120, 45},
+    {"pos x", "x", OBJ_VALUE, FIELD_POS_X, {X_COLUMN, POS_ROW}, 50, 75},
+    {"pos y", "y", OBJ_VALUE, FIELD_POS_Y, {Y_COLUMN, POS_ROW}, 85, 75},
+    {"pos z", "z", OBJ_VALUE, FIELD_POS_Z, {Z_COLUMN, POS_ROW}, 120, 75},
+    {"scale x", "x", OBJ_VALUE, FIELD_SCALE_X, {X_WIDE, SCALE_ROW}, 50, 105},
+    {"scale y", "y", OBJ_VALUE, FIELD_SCALE_Y, {Y_COLUMN, SCALE_ROW}, 85, 105},
+    {"scale z", "z", OBJ_VALUE, FIELD_SCALE_Z, {Z_COLUMN, SCALE_ROW}, 120, 105},
+    {"scale a", "a", OBJ_VALUE, FIELD_SCALE_ALL, {A_COLUMN, SCALE_ROW}, 140, 105},
+    {"color r", "r", OBJ_COLOR, 0, {X_WIDE, COLOR_ROW}, 50, 135},
+    {"color g", "g", OBJ_COLOR, 1, {Y_COLUMN, COLOR_ROW}, 85, 135},
+    {"color b", "b", OBJ_COLOR, 2, {Z_COLUMN, COLOR_ROW}, 120, 135},
+    {"color a", "a", OBJ_COLOR, CHANNEL_ALL, {A_COLUMN, COLOR_ROW}, 140, 135},
+    {"reset rot", "r", OBJ_RESET, FIELD_ANGLE_X, {RESET_COLUMN, open_range(45, 60)}, 12, 60},
+    {"reset pos", "r", OBJ_RESET, FIELD_POS_X, {RESET_COLUMN, open_range(75, 90)}, 12, 90},
+    {"reset scale", "r", OBJ_RESET, FIELD_SCALE_X, {RESET_COLUMN, open_range(105, 120)}, 12, 120},
+    {"reset color", "r", OBJ_RESET, FIELD_COLOR, {RESET_COLUMN, open_range(135, 150)}, 12, 150},
+    {"inc/dec", nullptr, OBJ_STEP_MODE, 0, {MODE_COLUMN, open_range(155, 175)}, 0, 170},
+    {"wireframe", nullptr, OBJ_DRAW_MODE, 0, {MODE_COLUMN, open_range(175, 195)}, 0, 190},
+};
+
+// Value cells are drawn one row below their label and 10 pixels further left.
+constexpr float VALUE_DX = -10.0f;
+constexpr float VALUE_DD = 15.0f;
+
+}  // namespace
+
+const Layout<Cell> object_panel_layout = layout_of(cells, object_panel_click);
+
 // --- Drawing ----------------------------------------------------------------
 
-// Left edges of the three value columns; labels sit 10 pixels further right.
-static const float value_x[3] = {40.0f, 75.0f, 110.0f};
-
-static void label_color(int channel, bool selected) {
-  const float level = selected ? 1.0f : 0.4f;
-  glColor3f(channel == 0 ? level : 0.0f, channel == 1 ? level : 0.0f, channel == 2 ? level : 0.0f);
+// The axis 0..2 of a value's field, 3 for the scale's "a".
+static int axis_of(int field) {
+  if (field >= FIELD_POS_X) return field - FIELD_POS_X;
+  if (field >= FIELD_ANGLE_X) return field - FIELD_ANGLE_X;
+  return field - FIELD_SCALE_X;
 }
 
-// Draws a value in tenths at column k, with a minus sign before the digits.
-static void draw_value(int k, float top, float d, float v) {
-  if (v < 0.0f) panel_text(value_x[k] - 5.0f, top - d, "-");
+// The colour of a value cell's label and value: x, y and z (r, g and b) in
+// red, green and blue, full when selected; "a" white when selected.
+static void value_color(const Cell& c) {
+  const bool color_row = c.kind == OBJ_COLOR;
+  const int axis = color_row ? c.code : axis_of(c.code);
+  const bool selected =
+      color_row ? panel_field == FIELD_COLOR && color_channel == c.code : panel_field == c.code;
+  if (axis == 3) {
+    const float off = color_row ? 0.2f : 0.0f;
+    set_rgb(selected ? palette::WHITE : Rgba{off, off, off, 1.0f});
+    return;
+  }
+  const float level = selected ? 1.0f : 0.4f;
+  glColor3f(axis == 0 ? level : 0.0f, axis == 1 ? level : 0.0f, axis == 2 ? level : 0.0f);
+}
+
+// What a value cell shows, in tenths: whole degrees, tenths of a unit,
+// hundredths of a scale, a colour byte; false for "a", which shows none.
+static bool shown_value(const Cell& c, float* v) {
+  if (c.kind != OBJ_VALUE && c.kind != OBJ_COLOR) return false;
+  if (c.kind == OBJ_COLOR) {
+    if (c.code == CHANNEL_ALL) return false;
+    *v = edit_color[c.code] / 10.0f;
+  } else if (c.code >= FIELD_ANGLE_X && c.code <= FIELD_ANGLE_Z) {
+    *v = edit_angles[c.code - FIELD_ANGLE_X] / 10.0f;
+  } else if (c.code >= FIELD_POS_X && c.code <= FIELD_POS_Z) {
+    *v = edit_position[c.code - FIELD_POS_X];
+  } else if (c.code >= FIELD_SCALE_X && c.code <= FIELD_SCALE_Z) {
+    *v = edit_scales[c.code - FIELD_SCALE_X] * 10;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// A value in tenths below its label, with a minus sign before the digits.
+static void draw_value(const Cell& c, float top) {
+  float v;
+  if (!shown_value(c, &v)) return;
+  const float x = c.text_x + VALUE_DX, y = top - c.text_d - VALUE_DD;
+  if (v < 0.0f) panel_text(x - 5.0f, y, "-");
   char text[VALUE_TEXT_SIZE];
   format_value(std::fabs(v), text);
-  panel_text(value_x[k], top - d, "%s", text);
+  panel_text(x, y, "%s", text);
 }
 
-static void draw_type_buttons(float top) {
-  static const char* const labels[6] = {"box", "sph", "cyl", "rev", "ext", "cone"};
-  static const int codes[6] = {TYPE_BOX,        TYPE_SPHERE,    TYPE_CYLINDER,
-                               TYPE_REVOLUTION, TYPE_EXTRUSION, TYPE_CONE};
-  for (int b = 0; b < 6; b++) {
-    if (new_type == codes[b])
-      glColor3f(0.0f, 1.0f, 0.0f);
-    else
-      glColor3f(0.0f, 0.0f, 0.0f);
-    panel_text(50.0f + 30.0f * (b % 3), top - 15.0f * (1 + b / 3), "%s", labels[b]);
+// Sets the colour of a cell's text and returns the text, or null for none.
+static const char* cell_text(const Cell& c) {
+  switch (c.kind) {
+    case OBJ_CAPTION:
+      set_rgb(palette::CAPTION);
+      return c.label;
+    case OBJ_TYPE:
+      set_rgb(new_type == c.code ? palette::ON : palette::BLACK);
+      return c.label;
+    case OBJ_VALUE:
+    case OBJ_COLOR:
+      value_color(c);
+      return c.label;
+    case OBJ_RESET:
+      glColor3f(0.0f, 0.2f, 0.2f);
+      return c.label;
+    case OBJ_STEP_MODE:
+      set_rgb(palette::WHITE);
+      return coarse_steps ? "inc/dec*10" : "inc/dec";
+    case OBJ_DRAW_MODE:
+      set_rgb(palette::WHITE);
+      return wireframe ? "wireframe" : "solid";
+    default:
+      return nullptr;
   }
-}
-
-// One of the rotation, position and scale rows: labels at d, values at d + 15.
-static void draw_xyz_row(float top, float d, int first_code, const float values[3]) {
-  static const char* const axis[3] = {"x", "y", "z"};
-  for (int k = 0; k < 3; k++) {
-    label_color(k, panel_field == first_code + k);
-    panel_text(50.0f + 35.0f * k, top - d, "%s", axis[k]);
-    draw_value(k, top, d + 15.0f, values[k]);
-  }
-}
-
-static void draw_color_row(float top) {
-  static const char* const channel[3] = {"r", "g", "b"};
-  const bool color_selected = panel_field == FIELD_COLOR;
-  for (int k = 0; k < 3; k++) {
-    label_color(k, color_selected && color_channel == k);
-    panel_text(50.0f + 35.0f * k, top - 135.0f, "%s", channel[k]);
-    draw_value(k, top, 150.0f, edit_color[k] / 10.0f);
-  }
-  if (color_selected && color_channel == CHANNEL_ALL)
-    glColor3f(1.0f, 1.0f, 1.0f);
-  else
-    glColor3f(0.2f, 0.2f, 0.2f);
-  panel_text(140.0f, top - 135.0f, "a");
 }
 
 void draw_object_panel() {
   const float top = static_cast<float>(win_height);
-
-  glColor4f(0.5f, 0.5f, 0.5f, 0.8f);
+  set_color(palette::PANEL);
   panel_rect(0.0f, top - left_panel_height, left_panel_width, top);
-
-  glColor3f(0.8f, 0.9f, 0.9f);
-  panel_text(0.0f, top - 15.0f, "obj");
-  panel_text(0.0f, top - 45.0f, "rot");
-  panel_text(0.0f, top - 75.0f, "pos");
-  panel_text(0.0f, top - 105.0f, "scale");
-  panel_text(0.0f, top - 135.0f, "color");
-
-  draw_type_buttons(top);
-
-  const float angles[3] = {edit_angles[0] / 10.0f, edit_angles[1] / 10.0f, edit_angles[2] / 10.0f};
-  const float scales[3] = {edit_scales[0] * 10, edit_scales[1] * 10, edit_scales[2] * 10};
-  draw_xyz_row(top, 45.0f, FIELD_ANGLE_X, angles);
-  draw_xyz_row(top, 75.0f, FIELD_POS_X, edit_position);
-  draw_xyz_row(top, 105.0f, FIELD_SCALE_X, scales);
-  if (panel_field == FIELD_SCALE_ALL)
-    glColor3f(1.0f, 1.0f, 1.0f);
-  else
-    glColor3f(0.0f, 0.0f, 0.0f);
-  panel_text(140.0f, top - 105.0f, "a");
-
-  draw_color_row(top);
-
-  glColor3f(0.0f, 0.2f, 0.2f);
-  for (int row = 0; row < 4; row++) panel_text(12.0f, top - 60.0f - 30.0f * row, "r");
-
-  glColor3f(1.0f, 1.0f, 1.0f);
-  panel_text(0.0f, top - 170.0f, "%s", coarse_steps ? "inc/dec*10" : "inc/dec");
-  panel_text(0.0f, top - 190.0f, "%s", wireframe ? "wireframe" : "solid");
+  for (const Cell& c : cells) {
+    const char* text = cell_text(c);
+    if (!text) continue;
+    panel_text(c.text_x, top - c.text_d, "%s", text);
+    draw_value(c, top);
+  }
 }
 
 // --- Clicks -----------------------------------------------------------------
 
-static void resets(int x, int y) {
-  if (!(x > 0 && x < 25)) return;
-  if (y > 45 && y < 60 && !cluster_mode) {
-    for (int k = 0; k < 3; k++) edit_angles[k] = 0;
-    if (current_record >= 0 && current_record < MAX_RECORDS)
-      for (int k = 0; k < 3; k++) ObjectTable[current_record].angles[k] = 0;
-  } else if (y > 75 && y < 90 && !cluster_mode) {
-    for (int k = 0; k < 3; k++) edit_position[k] = 0.0f;
-  } else if (y > 105 && y < 120 && !cluster_mode) {
-    for (int k = 0; k < 3; k++) edit_scales[k] = 0.2f;
-    if (current_record >= 0 && current_record < MAX_RECORDS)
-      for (int k = 0; k < 3; k++) ObjectTable[current_record].scales[k] = 0.2f;
-  } else if (y > 135 && y < 150) {
+static void reset_row(int first_field) {
+  if (first_field == FIELD_COLOR) {  // in both modes
     for (int k = 0; k < 3; k++) edit_color[k] = 204;
     update_pick_from_color();
+    return;
   }
-}
-
-static void toggles(int x, int y) {
-  if (!(x > 0 && x < 100)) return;
-  if (y > 175 && y < 195)
-    wireframe = !wireframe;
-  else if (y > 155 && y < 175)
-    coarse_steps = !coarse_steps;
+  if (cluster_mode) return;
+  const bool record = current_record >= 0 && current_record < MAX_RECORDS;
+  if (first_field == FIELD_ANGLE_X) {
+    for (int k = 0; k < 3; k++) edit_angles[k] = 0;
+    if (record)
+      for (int k = 0; k < 3; k++) ObjectTable[current_record].angles[k] = 0;
+  } else if (first_field == FIELD_POS_X) {
+    for (int k = 0; k < 3; k++) edit_position[k] = 0.0f;
+  } else if (first_field == FIELD_SCALE_X) {
+    for (int k = 0; k < 3; k++) edit_scales[k] = 0.2f;
+    if (record)
+      for (int k = 0; k < 3; k++) ObjectTable[current_record].scales[k] = 0.2f;
+  }
 }
 
 static void create_and_back_up() {
@@ -205,43 +265,20 @@ static void create_and_back_up() {
   save_backup();
 }
 
-static void type_row_1(int x) {
-  if (x > 50 && x < 80)
-    new_type = TYPE_BOX;
-  else if (x > 80 && x < 110)
-    new_type = TYPE_SPHERE;
-  else if (x > 110 && x < 140)
-    new_type = TYPE_CYLINDER;
-  if (x > 50 && x < 140) create_and_back_up();
-}
-
-static void type_row_2(int x) {
-  if (x > 50 && x < 80) {
-    new_type = TYPE_REVOLUTION;
-    raise_curves_window();
-  } else if (x > 80 && x < 110) {
-    choose_ext_type = 1;  // the dialog creates the extrusion
-  } else if (x > 110 && x < 140) {
-    new_type = TYPE_CONE;
+// A type button sets the next type ("rev" also raises the "curves" window,
+// "ext" asks for the kind of extrusion); a press along a type row creates an
+// object of the next type, unless the extrusion dialog does that.
+static void type_press(int x, int y) {
+  if (const Cell* b = cell_at(cells, x, y, OBJ_TYPE)) {
+    if (b->code == TYPE_EXTRUSION) {
+      choose_ext_type = 1;
+    } else {
+      new_type = b->code;
+      if (b->code == TYPE_REVOLUTION) raise_curves_window();
+    }
   }
-  if (x > 50 && x < 140 && !choose_ext_type) create_and_back_up();
-}
-
-// Column 0..2 of the rotation and position rows, -1 between the cells.
-static int narrow_column(int x) {
-  if (x > 40 && x < 70) return 0;
-  if (x > 75 && x < 105) return 1;
-  if (x > 110 && x < 140) return 2;
-  return -1;
-}
-
-// Column 0..3 of the scale and colour rows (3 is "a"), -1 between the cells.
-static int wide_column(int x) {
-  if (x > 40 && x < 75) return 0;
-  if (x > 75 && x < 105) return 1;
-  if (x > 110 && x < 140) return 2;
-  if (x > 140 && x < 160) return 3;
-  return -1;
+  const Cell* row = cell_at(cells, x, y, OBJ_TYPE_ROW);
+  if (row && (row->code == 1 || !choose_ext_type)) create_and_back_up();
 }
 
 // A value cell: the first click selects and arms it, the next ones step it.
@@ -272,36 +309,36 @@ struct RowSteps {
 static const RowSteps fine_steps = {1.0f, 0.1f, 0.01f, 1};
 static const RowSteps coarse_row_steps = {10.0f, 1.0f, 0.1f, 10};
 
-// The cells that a press steps; direction -1 for the left button, +1 for the right.
-static void stepping(int direction, int x, int y) {
+// A press of a value or colour cell; direction -1 for the left button, +1 for the right.
+static void step_press(const Cell& c, int direction) {
   const RowSteps& s = coarse_steps ? coarse_row_steps : fine_steps;
-  if (y < 15) {
-    type_row_1(x);
-  } else if (y > 15 && y < 30) {
-    type_row_2(x);
-  } else if (y > 30 && y < 60) {
-    const int k = narrow_column(x);
-    if (k >= 0) value_cell(FIELD_ANGLE_X + k, direction * s.angle);
-  } else if (y > 60 && y < 90) {
-    const int k = narrow_column(x);
-    if (k >= 0) value_cell(FIELD_POS_X + k, direction * s.position);
-  } else if (y > 90 && y < 120) {
-    const int k = wide_column(x);
-    if (k >= 0) value_cell(FIELD_SCALE_X + k, direction * s.scale);
-  } else if (y > 120 && y < 150) {
-    const int k = wide_column(x);
-    if (k >= 0) color_cell(k, direction * s.color);
+  if (c.kind == OBJ_COLOR) {
+    color_cell(c.code, direction * s.color);
+  } else if (c.code >= FIELD_POS_X) {
+    value_cell(c.code, direction * s.position);
+  } else if (c.code >= FIELD_ANGLE_X) {
+    value_cell(c.code, direction * s.angle);
+  } else {
+    value_cell(c.code, direction * s.scale);
   }
+}
+
+// A press of any button resets and toggles; the left and right buttons also
+// choose types and step values, down and up.
+static void press(int button, int x, int y) {
+  const int direction = button == MOUSE_LEFT ? -1 : button == MOUSE_RIGHT ? +1 : 0;
+  const Cell* c = cell_at(cells, x, y);
+  if (c && c->kind == OBJ_RESET) reset_row(c->code);
+  if (c && c->kind == OBJ_STEP_MODE) coarse_steps = !coarse_steps;
+  if (c && c->kind == OBJ_DRAW_MODE) wireframe = !wireframe;
+  if (direction == 0) return;
+  if (c && (c->kind == OBJ_VALUE || c->kind == OBJ_COLOR)) step_press(*c, direction);
+  type_press(x, y);
 }
 
 void object_panel_click(int button, int state, int x, int y) {
   if (cluster_mode) mark_same_color();
-  if (state == GLUT_DOWN) {
-    resets(x, y);
-    toggles(x, y);
-    if (button == GLUT_LEFT_BUTTON) stepping(-1, x, y);
-    if (button == GLUT_RIGHT_BUTTON) stepping(+1, x, y);
-  }
+  if (state == MOUSE_DOWN) press(button, x, y);
   if (panel_field == FIELD_COLOR) update_pick_from_color();
   apply_edit_buffer();
   if (cluster_mode && panel_field == FIELD_COLOR && current_record >= FIRST_OBJECT)

@@ -48,7 +48,4 @@ inline void reset_panels_layer() {
   reset_lights_panel();
   reset_material_panel();
 }
-inline void reset_input_layer() {
-  reset_panels_layer();
-  reset_input();
-}
+inline void reset_input_layer() { reset_panels_layer(); }
