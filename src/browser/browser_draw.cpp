@@ -40,7 +40,7 @@ const WindowCell cells[] = {
 
 }  // namespace
 
-const Layout<WindowCell> browser_layout = layout_of(cells, browser_click);
+const Layout<WindowCell> browser_layout = layout_of(cells, browser_click, BROWSER_ROWS_BAND);
 
 static void rect(float x0, float y0, float x1, float y1) { glRectf(x0, y0, x1, y1); }
 

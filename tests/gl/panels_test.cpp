@@ -1,15 +1,20 @@
 #include <GL/glu.h>
 
-#include "input/ui_fixture.h"
+#include <cmath>
+#include <string>
+#include <tuple>
+
+#include "input/input.h"
 #include "panels/material_panel.h"
 #include "panels/overlay.h"
 #include "render/render.h"
 #include "support/gl_env.h"
+#include "support/ui_scene.h"
 
-struct PanelsGl : UiTest<1> {
+struct PanelsGl : UiScene<1> {
   void SetUp() override {
     ensure_windows();
-    UiTest::SetUp();
+    UiScene::SetUp();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
   }
 };
@@ -43,20 +48,29 @@ static void click_ground(double x, double z) {
   mouse_3d(0, 0, static_cast<int>(std::lround(wx)), vp[3] - 1 - static_cast<int>(std::lround(wy)));
 }
 
-TEST_F(PanelsGl, GroundClickOverlayStateHighlightsAndLiteralTexts) {
-  // A whole frame with the start-up camera: the view's matrices survive the overlay pass.
+TEST_F(PanelsGl, ALeftClickInTheScenePutsTheCurrentObjectOnThatFloorPoint) {
   const ObjectRecord& r = ObjectTable[6];
-  display_3d();
+  display_3d();  // the start-up camera: the view's matrices survive the overlay pass
   click_ground(2.01, -1.01);
-  EXPECT_EQ(state(r.position[0], r.position[2], edit_position[2]), state(2, -1, -1));
-  latitude = 5;  // the top of the view is now sky
+  EXPECT_EQ(r.position[0], 2.0f);
+  EXPECT_EQ(r.position[2], -1.0f);
+  EXPECT_EQ(edit_position[2], -1.0f);
+  latitude = 5;  // the top of the view is now sky: nothing moves
   display_3d();
   mouse_3d(0, 0, win_width / 2, 30);
-  EXPECT_EQ(state(r.position[0], r.position[2]), state(2, -1));
+  EXPECT_EQ(r.position[0], 2.0f);
   click_ground(12.01, 12.01);
   EXPECT_EQ(r.position[2], 12.0f);
-  EXPECT_EQ(state(glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_LIGHTING), glIsEnabled(GL_BLEND)),
-            state(1, 1, 0));
+}
+
+TEST_F(PanelsGl, TheOverlayGivesBackDepthTestAndLightingWithoutBlending) {
+  display_3d();
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(PanelsGl, TheCurrentLightsRowAndTheBoundCodeAreHighlighted) {
   current_record = 2;       // light1: the row 40..60 below the top
   CodeBindingTable[2] = 3;  // code list row 3: 60..75 below the top
   code_list_shown = 1;
@@ -66,14 +80,29 @@ TEST_F(PanelsGl, GroundClickOverlayStateHighlightsAndLiteralTexts) {
       {x0 + 64, 41, light, true}, {x0 + 64, 61, light, false}, {x0 + 66, 50, light, false},
       {170, 61, code, true},      {170, 76, code, false},      {181, 65, code, false}};
   for (const auto& [x, d, rgb, lit] : marks) EXPECT_EQ(pixel(x, d) == rgb, lit) << x << "," << d;
-  flat_2d();  // texts from data are drawn literally, bytes from 128 up too, cut after 199 characters
-  const std::pair<std::string, int> texts[] = {
-      {"50%d%s", 6}, {"a\xe9\xff" "b", 4}, {std::string(300, 'x'), 199}};
+}
+
+TEST_F(PanelsGl, TheCurrentRowOfAScrolledListIsHighlighted) {
+  for (int i = 0; i < 20; i++) create_object();
+  list_first = 12, current_record = 12 + list_rows;  // the last row shown
+  display_3d();
+  const int x = win_width - 60, top = win_height - 224;  // d of the list's top edge
+  EXPECT_EQ(pixel(x, top + 15 * (list_rows + 1) + 2), 0xccccff);
+  EXPECT_NE(pixel(x, top + 15 * list_rows + 2), 0xccccff);
+}
+
+TEST_F(PanelsGl, TextsFromDataAreDrawnLiterallyAndCutAfter199Characters) {
+  flat_2d();
+  const std::pair<std::string, int> texts[] = {{"50%d%s", 6},
+                                               {"a\xe9\xff"
+                                                "b",
+                                                4},
+                                               {std::string(300, 'x'), 199}};
   for (const auto& [text, chars] : texts) {
     panel_text(10, 10, "%s", text.c_str());
     GLfloat end[4];
     glGetFloatv(GL_CURRENT_RASTER_POSITION, end);
-    EXPECT_EQ(end[0], 10 + chars * 8);
+    EXPECT_EQ(end[0], 10 + chars * 8) << text.substr(0, 10);
   }
 }
 
@@ -91,12 +120,11 @@ TEST_F(PanelsGl, HexagonPicksItsColoursButNotBlackOrWhiteFromTheShownFrame) {
     const float u = 0.8f * std::cos(k * 1.0471976f), v = 0.8f * std::sin(k * 1.0471976f);
     click_hexagon(u, v);
     EXPECT_EQ((c[0] > .45f) << 8 | (c[1] > .45f) << 4 | (c[2] > .45f), strong[k]) << k;
-    EXPECT_EQ(state(c[0], c[1], c[2]),
-              state(edit_color[0] / 255.0, edit_color[1] / 255.0, edit_color[2] / 255.0));
+    for (int j = 0; j < 3; j++) EXPECT_FLOAT_EQ(c[j], edit_color[j] / 255.0f) << k << " " << j;
     EXPECT_NEAR(ObjectTable[6].pick[0], u, 0.04f) << k;  // the mark lands on the click
     EXPECT_NEAR(edit_pick[1], v, 0.04f) << k;
   }
-  const std::vector<double> last = state(c[0], c[1], c[2], -0.2);
+  const float last[3] = {c[0], c[1], c[2]};
   ObjectTable[6].pick[0] = edit_pick[0] = 0.3f;
   ObjectTable[6].pick[1] = edit_pick[1] = -0.2f;
   edit_intensity = 0;  // a black hexagon
@@ -105,7 +133,8 @@ TEST_F(PanelsGl, HexagonPicksItsColoursButNotBlackOrWhiteFromTheShownFrame) {
   edit_intensity = 0.5f;
   display_3d();
   click_hexagon(0.3f, -0.2f);  // the white mark
-  EXPECT_EQ(state(c[0], c[1], c[2], ObjectTable[6].pick[1]), last);
+  for (int j = 0; j < 3; j++) EXPECT_EQ(c[j], last[j]) << j;
+  EXPECT_EQ(ObjectTable[6].pick[1], -0.2f);
   // After the swap the back buffer holds something else; the pick still
   // takes the colour shown, darkened with the intensity.
   select_display_window();

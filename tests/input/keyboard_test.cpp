@@ -1,7 +1,9 @@
+// Keys of the "display" window through its keyboard and special-key callbacks.
 #include <GL/freeglut.h>
 
-#include "input/ui_fixture.h"
+#include "input/input.h"
 #include "panels/object_panel.h"
+#include "support/ui_scene.h"
 
 static void type(const char* keys) {
   for (const char* k = keys; *k; k++) keyboard_3d(static_cast<unsigned char>(*k), 0, 0);
@@ -10,23 +12,35 @@ static void special(int key, int times = 1) {
   for (int i = 0; i < times; i++) special_3d(key, 0, 0);
 }
 
-using Keys = UiTest<3>;
+using Keys = UiScene<3>;  // records 6, 7 and 8 "box", the last one current
 
-TEST_F(Keys, NamesDeleteViewListMarksAndInsert) {
-  type("\b\b\b\bAb c_-9.abcdefghijklmnop");  // '.' moves the eye
+TEST_F(Keys, TypedCharactersRenameTheCurrentRecordUpToFifteen) {
+  type("\b\b\b\bAb c_-9.abcdefghijklmnop");  // capitals and blanks are ignored
   EXPECT_STREQ(ObjectTable[8].name, "bc_-9abcdefghij");
-  EXPECT_EQ(distance, 25);
-  cluster_mode = ClusterTable[6] = ClusterTable[8] = 1;  // the current is marked: every member
-  type("\bq\x7f");
+  EXPECT_EQ(distance, 25) << "'.' moves the eye away";
+}
+
+TEST_F(Keys, InClusterModeTypingRenamesEveryMemberWhenTheCurrentIsOne) {
+  cluster_mode = ClusterTable[6] = ClusterTable[8] = 1;
+  type("\bq");
   EXPECT_STREQ(ObjectTable[6].name, "boq");
   EXPECT_STREQ(ObjectTable[7].name, "box");
-  EXPECT_STREQ(ObjectTable[8].name, "bc_-9abcdefghiq");
-  ClusterTable[8] = 0;
+  EXPECT_STREQ(ObjectTable[8].name, "boq");
+}
+
+TEST_F(Keys, DeleteAsksForAnObjectOrSaysItIsNoMemberButNeverForALight) {
   type("\x7f");
-  EXPECT_EQ(state(confirm_delete, not_in_cluster), state(1, 1));
-  current_record = 5, confirm_delete = not_in_cluster = 0;  // a light is never deleted
+  EXPECT_EQ(confirm_delete, 1);
+  confirm_delete = 0, cluster_mode = 1;
   type("\x7f");
-  EXPECT_EQ(state(confirm_delete, not_in_cluster), state(0, 0));
+  EXPECT_EQ(not_in_cluster, 1);
+  EXPECT_EQ(confirm_delete, 0);
+  current_record = LAST_LIGHT, cluster_mode = not_in_cluster = 0;
+  type("\x7f");
+  EXPECT_EQ(confirm_delete, 0);
+}
+
+TEST_F(Keys, ViewKeysAndListScrollingStopAtTheirLimits) {
   longitude = 355;
   const std::tuple<int, int, int*, int> runs[] = {
       {GLUT_KEY_UP, 20, &latitude, 90},       {GLUT_KEY_DOWN, 40, &latitude, -90},
@@ -36,30 +50,37 @@ TEST_F(Keys, NamesDeleteViewListMarksAndInsert) {
       {GLUT_KEY_F11, 1, &ClusterTable[8], 0}};
   for (const auto& [key, times, value, expected] : runs) {
     special(key, times);
-    EXPECT_EQ(*value, expected) << key;
+    EXPECT_EQ(*value, expected) << "key " << key;
   }
-  // Insert backs the scene up only when it duplicated something.
+}
+
+TEST_F(Keys, InsertDuplicatesAndBacksUpOnlyWhatItDuplicated) {
   current_record = 4;  // a light
   special(GLUT_KEY_INSERT);
   cluster_mode = 1, current_record = 7;  // not a member
   special(GLUT_KEY_INSERT);
-  EXPECT_EQ(state(last_record, written("backup.ses")), state(8, false));
+  EXPECT_EQ(last_record, 8);
+  EXPECT_FALSE(written("backup.ses"));
   cluster_mode = 0;
   special(GLUT_KEY_INSERT);
-  EXPECT_EQ(state(current_record, written("backup.ses")), state(9, true));
+  EXPECT_EQ(current_record, 9);
+  EXPECT_TRUE(written("backup.ses"));
   while (last_record < LAST_INDEX) create_object();
   special(GLUT_KEY_INSERT);
-  EXPECT_EQ(state(too_many_objects, written("backup.ses")), state(1, false));
+  EXPECT_EQ(too_many_objects, 1);
+  EXPECT_FALSE(written("backup.ses"));
 }
 
-TEST_F(Keys, FunctionKeysStepEveryFieldKind) {
-  const ObjectRecord& r = ObjectTable[8];
+TEST_F(Keys, FunctionKeysStepTheSelectedScaleAndPosition) {
   panel_field = FIELD_SCALE_Y;
   special(GLUT_KEY_F1), special(GLUT_KEY_F4);
+  EXPECT_FLOAT_EQ(ObjectTable[8].scales[1], 0.29f);
   panel_field = FIELD_POS_X;
   special(GLUT_KEY_F2), special(GLUT_KEY_F3);
-  EXPECT_EQ(state(r.scales[1], r.position[0]), state(0.29, -0.9));
-  // Angles have limits of their own, and change the current record only.
+  EXPECT_FLOAT_EQ(ObjectTable[8].position[0], -0.9f);
+}
+
+TEST_F(Keys, FunctionKeysStepAnglesWithinTheirOwnLimitsForTheCurrentOnly) {
   panel_field = FIELD_ANGLE_Z, cluster_mode = ClusterTable[7] = ClusterTable[8] = 1;
   const int steps[][3] = {{705, GLUT_KEY_F1, 715},   {710, GLUT_KEY_F1, 710},
                           {718, GLUT_KEY_F3, 719},   {719, GLUT_KEY_F3, 719},
@@ -68,13 +89,19 @@ TEST_F(Keys, FunctionKeysStepEveryFieldKind) {
   for (const auto& [from, key, to] : steps) {
     edit_angles[2] = from;
     special(key);
-    EXPECT_EQ(r.angles[2], to) << from;
+    EXPECT_EQ(ObjectTable[8].angles[2], to) << from << " key " << key;
   }
   EXPECT_EQ(ObjectTable[7].angles[2], 0);
-  panel_field = FIELD_COLOR;  // object mode only; the intensity and the mark follow
-  color_channel = 1;
+}
+
+TEST_F(Keys, FunctionKeysStepTheColourInObjectModeOnly) {
+  const ObjectRecord& r = ObjectTable[8];
+  panel_field = FIELD_COLOR, color_channel = 1, cluster_mode = 1;
   special(GLUT_KEY_F2);
+  EXPECT_EQ(edit_color[1], 200);
   cluster_mode = 0;
-  special(GLUT_KEY_F3, 60);
-  EXPECT_EQ(state(edit_color[1], r.intensity, r.pick[1] > 0), state(255, 1, true));
+  special(GLUT_KEY_F3, 60);  // the intensity and the mark follow
+  EXPECT_EQ(edit_color[1], 255);
+  EXPECT_FLOAT_EQ(r.intensity, 1.0f);
+  EXPECT_GT(r.pick[1], 0);
 }

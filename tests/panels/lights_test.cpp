@@ -1,48 +1,79 @@
-// Clicks on the lights and view-settings panel, x from the panel's left edge.
+// The lights and view-settings panel through its own cells.
 #include "browser/browser.h"
-#include "input/ui_fixture.h"
 #include "panels/lights_panel.h"
 #include "panels/overlay.h"
 #include "render/render.h"
+#include "support/cells.h"
+#include "support/ui_scene.h"
 
-static void event(int button, int up, int x, int y) { mouse_3d(button, up, x + 440, y); }
-static void press(std::initializer_list<std::pair<int, int>> points) {
-  for (const auto& [x, y] : points) event(0, 0, x, y);
+static void click(const char* cell, int row = 0) { click_cell(lights_layout, cell, 0, row); }
+
+using Lights = UiScene<>;
+
+TEST_F(Lights, ALightsNameMakesItCurrentAndAgainTogglesTheHighlight) {
+  click("name", 3);
+  EXPECT_EQ(current_record, 3);
+  EXPECT_EQ(edit_color[0], 178) << "the edit buffer shows light3";
+  click("name", 3);
+  EXPECT_EQ(highlight_current, 1);
+  click("name", 0);  // the ambient leaves it alone
+  EXPECT_EQ(highlight_current, 1);
+  click("name", 1);
+  EXPECT_EQ(highlight_current, 0);
+  lights_click(0, 0, 30, 19);  // rows are 20 pixels high
+  EXPECT_EQ(current_record, 0);
+  lights_click(0, 0, 30, 20);
+  EXPECT_EQ(current_record, 1);
 }
 
-using Lights = UiTest<>;
+TEST_F(Lights, SwitchAndKindOfALight) {
+  click("switch", 4);
+  EXPECT_EQ(light_on[4], 1);
+  click("kind", 2);
+  EXPECT_EQ(light_positional[2], 1);
+  EXPECT_EQ(ObjectTable[2].position[3], 1.0f);
+  click("kind", 2);
+  EXPECT_EQ(light_positional[2], 0);
+  EXPECT_EQ(ObjectTable[2].position[3], 0.0f);
+}
 
-TEST_F(Lights, RowsDensitiesSwitchesTogglesAndBackup) {
-  press({{30, 65}, {30, 70}});  // "light3", record 3; its name again toggles the highlight
-  EXPECT_EQ(state(current_record, highlight_current, edit_color[0]), state(3, 1, 178));
-  press({{30, 25}});  // another name clears it
-  EXPECT_EQ(highlight_current, 0);
-  highlight_current = 1;
-  press({{30, 19}});  // the ambient row ends at y 19 and leaves the flag alone
-  EXPECT_EQ(state(current_record, highlight_current), state(0, 1));
-  press({{30, 20}, {75, 85}, {121, 45}});  // record 1; switch of 4; record 2 positional
-  EXPECT_EQ(state(current_record, light_on[4], light_positional[2], ObjectTable[2].position[3]),
-            state(1, 1, 1, 1));
-  press({{150, 45}});  // and back
-  EXPECT_EQ(state(light_positional[2], ObjectTable[2].position[3]), state(0, 0));
-  browse_load_ses = 1;  // a pending session load shuts the rows out, not the rest
-  press({{30, 65}, {75, 65}, {10, 170}});
-  EXPECT_EQ(state(current_record, light_on[3], show_world_axes), state(1, 1, 0));
-  // Any button, pressed or released: button, up, x, y, the density then.
-  const std::tuple<int, int, int, int, int> densities[] = {
-      {2, 1, 140, 121, 50}, {1, 0, 100, 134, 20}, {0, 1, 115, 125, 40},
-      {0, 0, 64, 130, 40},  {0, 0, 40, 135, 40},  {0, 0, 33, 121, 10}};
-  for (const auto& [button, up, x, y, value] : densities) {
-    event(button, up, x, y);
+TEST_F(Lights, APendingSessionLoadShutsOutTheLightRowsOnly) {
+  browse_load_ses = 1;
+  click("name", 3);
+  click("switch", 3);
+  click("w-axes");
+  EXPECT_EQ(current_record, LAST_LIGHT);
+  EXPECT_EQ(light_on[3], 1);
+  EXPECT_EQ(show_world_axes, 0);
+}
+
+TEST_F(Lights, DensitiesTakeAnyButtonPressedOrReleasedWithinExclusiveBounds) {
+  res = 30;
+  const std::tuple<int, int, int, int> events[] = {
+      {62, 130, 0, 30}, {67, 130, 0, 30}, {110, 130, 0, 30}, {130, 130, 0, 30}, {33, 120, 0, 30},
+      {33, 135, 0, 30}, {33, 121, 2, 10}, {102, 134, 1, 20}, {111, 130, 0, 40}, {141, 130, 2, 50}};
+  for (const auto& [x, y, button, value] : events) {
+    lights_click(button, 1, x, y);
     EXPECT_EQ(res, value) << x << "," << y;
   }
-  press({{85, 150}, {100, 174}, {30, 190}, {60, 190}});  // the last between the frames
-  EXPECT_EQ(state(code_list_shown, show_object_axes, show_grid), state(1, 1, 0));
-  press({{90, 190}});
-  event(0, 1, 30, 190);  // released elsewhere: still drawn pressed
-  EXPECT_EQ(state(backup_pressed, written("backup.ses")), state(1, true));
-  event(0, 1, 119, 194);  // released on it: drawn up again, and a release never writes
-  EXPECT_EQ(state(backup_pressed, written("backup.ses")), state(0, false));
-  press({{111, 141}, {85, 150}});  // "reset" asks, and the question takes every click
-  EXPECT_EQ(state(confirm_unbind, code_list_shown), state(1, 1));
+}
+
+TEST_F(Lights, CodeListResetAndViewToggles) {
+  for (const char* cell : {"show", "o-axes", "grid", "w-axes", "reset"}) click(cell);
+  EXPECT_EQ(code_list_shown, 1);
+  EXPECT_EQ(show_object_axes, 1);
+  EXPECT_EQ(show_grid, 0);
+  EXPECT_EQ(show_world_axes, 0);
+  EXPECT_EQ(confirm_unbind, 1);
+}
+
+TEST_F(Lights, BackupIsWrittenOnThePressAndLooksPressedUntilReleasedOnIt) {
+  press_cell(lights_layout, "backup");
+  EXPECT_TRUE(written("backup.ses"));
+  EXPECT_EQ(backup_pressed, 1);
+  release_cell(lights_layout, "grid");
+  EXPECT_EQ(backup_pressed, 1);
+  release_cell(lights_layout, "backup");
+  EXPECT_EQ(backup_pressed, 0);
+  EXPECT_FALSE(written("backup.ses"));
 }

@@ -1,36 +1,68 @@
+// The object list through its own cells; row r of the cells is record list_first + r.
 #include "panels/list_panel.h"
 
-#include "input/ui_fixture.h"
+#include "support/cells.h"
+#include "support/ui_scene.h"
 
-static void press(std::initializer_list<std::pair<int, int>> points) {
-  for (const auto& [x, y] : points) list_click(0, 0, x, y);
-}
-static int row_y(int i) { return 15 * (i - list_first + 1) + 7; }  // y inside record i's row
+static void click(const char* cell, int row = 0) { click_cell(list_layout, cell, 0, row); }
 
-using ObjectList = UiTest<3>;
+using ObjectList = UiScene<3>;  // records 6, 7 and 8, the last one current
 
-TEST_F(ObjectList, HeaderAndRows) {
+TEST_F(ObjectList, ANameMakesItsRecordCurrentAndAgainTogglesTheHighlight) {
   ObjectTable[6].angles[1] = 33;
-  press({{10, row_y(7)}, {60, row_y(6)}});
-  EXPECT_EQ(state(ClusterTable[7], edit_angles[1]), state(1, 33));
-  press({{60, row_y(6)}, {60, row_y(7)}});  // the current row again, then another
-  EXPECT_EQ(state(current_record, highlight_current), state(7, 1));
-  press({{30, row_y(8)}, {60, row_y(9)}, {10, row_y(9)}});  // between the cells; past the last
-  EXPECT_EQ(state(current_record, ClusterTable[8], ClusterTable[9]), state(7, 0, 0));
-  current_record = 8;  // unmarked
-  press({{30, 5}, {80, 5}});
-  list_click(2, 0, 40, 5);
+  click("name", 0);
+  EXPECT_EQ(current_record, 6);
+  EXPECT_EQ(edit_angles[1], 33);
+  click("name", 0);
+  EXPECT_EQ(highlight_current, 1);
+  list_first = 7;  // scrolled: row 0 is record 7
+  click("name", 0);
+  EXPECT_EQ(current_record, 7);
+  EXPECT_EQ(highlight_current, 1);
+}
+
+TEST_F(ObjectList, ANumberMarksAndUnmarksItsRecord) {
+  click("mark", 1);
+  EXPECT_EQ(ClusterTable[7], 1);
+  click("mark", 1);
+  EXPECT_EQ(ClusterTable[7], 0);
+}
+
+TEST_F(ObjectList, ClicksOnTheCellEdgesAndBelowTheLastObjectDoNothing) {
+  const int clicks[][3] = {{0, 30, 37}, {0, 80, 5}, {0, 10, 67}, {0, 60, 67}, {2, 10, 22}};
+  for (const auto& [button, x, y] : clicks) list_click(button, 0, x, y);
+  EXPECT_EQ(current_record, 8);
   EXPECT_EQ(cluster_mode, 0);
-  press({{31, 5}, {10, 5}});  // "-" with the current record unmarked
-  EXPECT_EQ(state(cluster_mode, not_in_cluster), state(1, 1));
-  ClusterTable[7] = ClusterTable[8] = 1;
-  press({{100, 5}});  // "+": the copies become the cluster
-  EXPECT_EQ(state(last_record, ClusterTable[8], ClusterTable[9], ClusterTable[10]),
-            state(10, 0, 1, 1));
-  EXPECT_EQ(state(written("safety_net.ses"), written("backup.ses")), state(true, false));
-  press({{79, 5}, {10, 5}});
-  EXPECT_EQ(confirm_delete, 1);
+  for (int i = 6; i <= 9; i++) EXPECT_EQ(ClusterTable[i], 0) << i;
+}
+
+TEST_F(ObjectList, PlusDuplicatesIntoTheSafetyNetAndInClusterModeTheCopiesAreTheCluster) {
+  click("+");
+  EXPECT_EQ(last_record, 9);
+  EXPECT_TRUE(written("safety_net.ses"));
+  ClusterTable[8] = ClusterTable[9] = cluster_mode = 1;
+  click("+");
+  EXPECT_EQ(last_record, 11);
+  EXPECT_EQ(ClusterTable[9], 0);
+  for (int i : {10, 11}) EXPECT_EQ(ClusterTable[i], 1) << i;
+}
+
+TEST_F(ObjectList, PlusOnALightOrAFullTableWritesNothing) {
+  current_record = 3;
+  click("+");
+  EXPECT_EQ(last_record, 8);
+  current_record = 8;
   while (last_record < LAST_INDEX) create_object();
-  press({{100, 5}});
-  EXPECT_EQ(state(too_many_objects, written("safety_net.ses")), state(1, false));
+  click("+");
+  EXPECT_EQ(too_many_objects, 1);
+  EXPECT_FALSE(written("safety_net.ses"));
+}
+
+TEST_F(ObjectList, MinusAsksBeforeDeletingOrSaysTheCurrentIsNoMember) {
+  click("-");
+  EXPECT_EQ(confirm_delete, 1);
+  confirm_delete = 0, cluster_mode = 1;
+  click("-");
+  EXPECT_EQ(not_in_cluster, 1);
+  EXPECT_EQ(confirm_delete, 0);
 }

@@ -1,57 +1,134 @@
+// The object panel through its own cells: type buttons, stepped values,
+// colour channels, resets and the two mode switches.
 #include "panels/object_panel.h"
 
-#include "input/ui_fixture.h"
+#include "support/cells.h"
+#include "support/ui_scene.h"
 
-using ObjectPanel = UiTest<>;
-using ObjectValues = UiTest<1>;
-using ObjectCluster = UiTest<3>;
-
-TEST_F(ObjectPanel, TypeButtonsCreateAndBackUp) {
-  click({{0, 90, 10}});  // "sph"
-  EXPECT_EQ(state(ObjectTable[6].surfacetype, written("backup.ses")), state(TYPE_SPHERE, true));
-  click({{2, 120, 25}, {0, 90, 25}});  // "cone" with either button; "ext" only raises the choice
-  EXPECT_EQ(state(ObjectTable[7].surfacetype, choose_ext_type), state(TYPE_CONE, 1));
-  choose_ext_type = 0;
-  click({{0, 60, 25}, {0, 60, 15}});  // "rev", then between the rows
-  EXPECT_EQ(state(ObjectTable[8].surfacetype, last_record), state(TYPE_REVOLUTION, 8));
+static void click(const char* cell, int button = 0) {
+  click_cell(object_panel_layout, cell, button);
 }
 
-TEST_F(ObjectValues, ArmStepLimitsAndResets) {
+using ObjectPanel = UiScene<>;
+using ObjectValues = UiScene<1>;
+
+TEST_F(ObjectPanel, EachTypeButtonCreatesItsTypeAndWritesTheBackup) {
+  const std::pair<const char*, int> buttons[] = {{"box", TYPE_BOX},
+                                                 {"sph", TYPE_SPHERE},
+                                                 {"cyl", TYPE_CYLINDER},
+                                                 {"rev", TYPE_REVOLUTION},
+                                                 {"cone", TYPE_CONE}};
+  for (const auto& [cell, type] : buttons) {
+    click(cell, MOUSE_RIGHT);  // either button
+    EXPECT_EQ(ObjectTable[last_record].surfacetype, type) << cell;
+    EXPECT_TRUE(written("backup.ses")) << cell;
+  }
+  object_panel_click(0, 0, 80, 5);  // between two buttons: the type chosen before
+  EXPECT_EQ(ObjectTable[last_record].surfacetype, TYPE_CONE);
+  EXPECT_EQ(last_record, 11);
+}
+
+TEST_F(ObjectPanel, ExtAsksForTheKindOfExtrusionFirst) {
+  click("ext");
+  EXPECT_EQ(choose_ext_type, 1);
+  EXPECT_EQ(last_record, LAST_LIGHT);
+}
+
+TEST_F(ObjectValues, TheFirstClickOnAValueSelectsItAndTheNextOnesStepIt) {
+  click("rot x");  // selected at start: steps at once
+  EXPECT_EQ(ObjectTable[6].angles[0], -10);
+  click("rot y");
+  EXPECT_EQ(panel_field, FIELD_ANGLE_Y);
+  EXPECT_EQ(ObjectTable[6].angles[1], 0);
+  click("rot y");
+  EXPECT_EQ(ObjectTable[6].angles[1], -10);
+  for (const int x : {70, 72, 75, 105, 107, 110}) {  // between the cells: none
+    object_panel_click(0, 0, x, 50);
+    EXPECT_EQ(panel_field, FIELD_ANGLE_Y) << "x " << x;
+  }
+}
+
+TEST_F(ObjectValues, TheStepFollowsTheButtonAndTheMode) {
+  const ObjectRecord& r = ObjectTable[6];
+  const float angle = 0;  // stands for the integer angle
+  const std::tuple<const char*, int, int, const float*, float> steps[] = {
+      {"rot z", MOUSE_RIGHT, 1, &angle, 10},
+      {"rot z", MOUSE_LEFT, 0, &angle, 9},
+      {"pos y", MOUSE_LEFT, 1, &r.position[1], -1},
+      {"pos y", MOUSE_RIGHT, 0, &r.position[1], -0.9f},
+      {"scale z", MOUSE_RIGHT, 1, &r.scales[2], 0.3f},
+      {"scale z", MOUSE_LEFT, 0, &r.scales[2], 0.29f},
+      {"scale a", MOUSE_RIGHT, 1, &r.scales[0], 0.3f}};
+  for (const auto& [cell, button, coarse, value, expected] : steps) {
+    coarse_steps = coarse;
+    armed_field = cell_named(object_panel_layout, cell)->code;
+    click(cell, button);
+    const float now = value == &angle ? r.angles[2] : *value;
+    EXPECT_FLOAT_EQ(now, expected) << cell << ", button " << button << ", coarse " << coarse;
+  }
+}
+
+TEST(ColorChannel, StepsOnlyWhileTheByteStaysWithin0To255) {
+  const int cases[][3] = {{245, 10, 255}, {246, 10, 246}, {254, 1, 255}, {255, 1, 255},
+                          {10, -10, 0},   {9, -10, 9},    {1, -1, 0},    {0, -1, 0}};
+  for (const auto& [from, step, to] : cases) {
+    edit_color[1] = static_cast<unsigned char>(from);
+    step_color_channel(1, step);
+    EXPECT_EQ(edit_color[1], to) << from << " + " << step;
+  }
+  edit_color[0] = 200, edit_color[2] = 250;  // all three only when each can
+  step_color_channel(CHANNEL_ALL, 10);
+  EXPECT_EQ(edit_color[0], 200);
+  step_color_channel(CHANNEL_ALL, 1);
+  EXPECT_EQ(edit_color[0], 201);
+}
+
+TEST_F(ObjectValues, AColourClickStoresTheColourWithItsIntensityAndMark) {
+  const ObjectRecord& r = ObjectTable[6];
+  click("color r", MOUSE_RIGHT);  // selects
+  EXPECT_EQ(edit_color[0], 200);
+  click("color r", MOUSE_RIGHT);
+  EXPECT_FLOAT_EQ(r.color[0], 210 / 255.0f);
+  EXPECT_FLOAT_EQ(r.intensity, 210 / 255.0f);
+  EXPECT_LT(r.pick[0], 0) << "the mark moves towards red";
+}
+
+TEST_F(ObjectValues, ResetsPutTheirRowBackAndInClusterModeOnlyTheColour) {
   ObjectRecord& r = ObjectTable[6];
-  click({{0, 50, 50}, {0, 90, 50}});  // rotation x is armed at start; y is only armed
-  EXPECT_EQ(state(r.angles[0], r.angles[1], panel_field), state(-10, 0, FIELD_ANGLE_Y));
-  click({{0, 90, 50}, {0, 50, 165}, {0, 90, 50}, {2, 90, 50, 3}});  // -10, then fine: -1, +3
-  click({{2, 120, 80, 2}});                                         // position z: arm, then +0.1
-  EXPECT_EQ(state(r.angles[1], r.position[2]), state(-8, 0.1));
-  click({{0, 50, 165}, {0, 50, 100, 3}});  // coarse: scale x 0.2 -> 0.1, then 0.0 is refused
-  click({{2, 150, 100, 2}});               // "a" steps all three
-  EXPECT_EQ(state(r.scales[0], r.scales[1], r.scales[2]), state(0.2, 0.3, 0.3));
-  r.angles[0] = 30, r.position[1] = 2.5f, r.scales[2] = 1.5f, r.color[0] = 1.0f;
-  load_edit_buffer();
-  cluster_mode = ClusterTable[6] = 1;
-  for (int y : {50, 80, 110, 140}) click({{2, 10, y}});  // in cluster mode only the colour
-  EXPECT_EQ(state(r.angles[0], r.position[1], r.scales[2], r.color[0], r.intensity),
-            state(30, 2.5, 1.5, 0.8, 0.8));
-  cluster_mode = 0;
-  for (int y : {50, 80, 110}) click({{0, 10, y}});
-  EXPECT_EQ(state(r.angles[0], r.position[1], r.scales[2]), state(0, 0, 0.2));
+  for (const int cluster : {1, 0}) {
+    r.angles[1] = 30, r.position[2] = 2.5f, r.scales[0] = 1.5f, r.color[0] = 0.5f;
+    load_edit_buffer();
+    cluster_mode = ClusterTable[6] = cluster;
+    for (const char* cell : {"reset rot", "reset pos", "reset scale", "reset color"}) click(cell);
+    EXPECT_EQ(r.angles[1], cluster ? 30 : 0) << "cluster mode " << cluster;
+    EXPECT_EQ(r.position[2], cluster ? 2.5f : 0) << "cluster mode " << cluster;
+    EXPECT_FLOAT_EQ(r.scales[0], cluster ? 1.5f : 0.2f) << "cluster mode " << cluster;
+    EXPECT_FLOAT_EQ(r.color[0], 0.8f) << "cluster mode " << cluster;
+  }
 }
 
-TEST_F(ObjectCluster, ColourCellsAllRuleAndClusterPropagation) {
-  for (int i = 6; i <= 8; i++)
-    ClusterTable[i] = 1, std::fill_n(ObjectTable[i].color, 3, 250 / 255.0f);
-  ObjectTable[8].color[0] = 0.5f;
+TEST_F(ObjectPanel, TheModeCellsSwitchWithAnyButton) {
+  click("inc/dec", 1);
+  EXPECT_EQ(coarse_steps, 0);
+  click("wireframe", 1);
+  EXPECT_EQ(wireframe, 0);
+}
+
+using ObjectCluster = UiScene<3>;
+
+TEST_F(ObjectCluster, AColourStepReachesTheMembersThatSharedTheColour) {
+  for (int i = 6; i <= 8; i++) ClusterTable[i] = 1;
+  ObjectTable[8].color[0] = 0.5f;  // another colour
   current_record = 6, cluster_mode = 1;
   load_edit_buffer();
-  // "all" armed, +10 refused at 250; fine steps: all +1; "r" armed, then -1 twice.
-  click({{2, 150, 130, 2}, {0, 50, 165}, {2, 150, 130}, {0, 50, 130, 3}});
-  const ObjectRecord* r = &ObjectTable[6];
-  EXPECT_EQ(state(edit_color[0], edit_color[1], r[0].intensity), state(249, 251, 251 / 255.0));
-  EXPECT_EQ(state(r[1].color[0], r[1].pick[0], r[2].color[0]),  // shared with an equal member
-            state(249 / 255.0, r[0].pick[0], 0.5));
+  click("color g", MOUSE_RIGHT);
+  click("color g", MOUSE_RIGHT);
+  EXPECT_FLOAT_EQ(ObjectTable[7].color[1], 210 / 255.0f);
+  EXPECT_FLOAT_EQ(ObjectTable[7].pick[0], ObjectTable[6].pick[0]);
+  EXPECT_FLOAT_EQ(ObjectTable[8].color[1], 200 / 255.0f);
 }
 
-TEST(FormatValue, DigitsInTenths) {
+TEST(FormatValue, ThreeDigitsInTenthsOrBad) {
   const std::pair<float, const char*> cases[] = {
       {3.5f, "035"}, {9.99f * 10, "999"}, {255 / 10.0f, "255"}, {99.9f, "bad"}};
   for (const auto& [v, text] : cases) {
