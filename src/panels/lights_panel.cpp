@@ -18,10 +18,11 @@ void reset_lights_panel() { backup_pressed = 0; }
 
 namespace {
 
-// The light rows: row i is light record i, while y < 115.
+// The light rows: row i is light record i, while y < 115. The row is y / 20
+// toward zero, so the first one reaches 19 pixels above the top edge.
 constexpr RowBand LIGHT_ROWS = {0, 20};
 constexpr Span LIGHT_ROWS_Y = less_than(115);
-constexpr Span FIRST_ROW = half_open(0, 20);
+constexpr Span FIRST_ROW = open_range(-20, 20);
 constexpr Span DENSITY_ROW = half_open(121, 135);
 constexpr Span CODE_ROW = open_range(140, 160);
 constexpr Span UPPER_TOGGLES = open_range(160, 175);
@@ -141,7 +142,7 @@ void flip_positional(int row) {
 
 // A press on light row `row`, looked up in the first row's cells.
 void light_row_press(int x, int y) {
-  const int row = LIGHT_ROWS.row_at(y);
+  const int row = y / LIGHT_ROWS.height;
   if (row < 0 || row >= LIGHT_COUNT) return;
   const Cell* c = cell_at(cells, x, y - LIGHT_ROWS.height * row);
   if (!c) return;
