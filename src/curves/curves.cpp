@@ -16,13 +16,13 @@ int origin_mode;
 namespace {
 constexpr Span BAR_ROW = less_than(BAR_BUTTON_HEIGHT);
 const Cell bar_cells[] = {
-    {"edit", "edit", BAR_EDIT, 0, {at_most(40), BAR_ROW}, 0, 10},
-    {"ins", "ins", BAR_INSERT, 0, {closed_range(41, 80), BAR_ROW}, 40, 10},
-    {"del", "del", BAR_DELETE, 0, {closed_range(81, 120), BAR_ROW}, 80, 10},
-    {"orgn", "orgn", BAR_ORIGIN, 0, {closed_range(121, 160), BAR_ROW}, 120, 10},
-    {"order", nullptr, BAR_ORDER, 0, {closed_range(161, 200), BAR_ROW}, 160, 10},
-    {"knots", nullptr, BAR_KNOTS, 0, {closed_range(201, 240), BAR_ROW}, 200, 10},
-    {"corner", nullptr, BAR_CORNER, 0, {at_most(163), at_most(23)}, 0, 0},
+    {"edit", "edit", BAR_EDIT, NO_CODE, {at_most(40), BAR_ROW}, 0, 10},
+    {"ins", "ins", BAR_INSERT, NO_CODE, {closed_range(41, 80), BAR_ROW}, 40, 10},
+    {"del", "del", BAR_DELETE, NO_CODE, {closed_range(81, 120), BAR_ROW}, 80, 10},
+    {"orgn", "orgn", BAR_ORIGIN, NO_CODE, {closed_range(121, 160), BAR_ROW}, 120, 10},
+    {"order", nullptr, BAR_ORDER, NO_CODE, {closed_range(161, 200), BAR_ROW}, 160, 10},
+    {"knots", nullptr, BAR_KNOTS, NO_CODE, {closed_range(201, 240), BAR_ROW}, 200, 10},
+    {"corner", nullptr, BAR_CORNER, NO_CODE, {at_most(163), at_most(23)}, NO_TEXT, NO_TEXT},
 };
 }  // namespace
 

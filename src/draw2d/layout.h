@@ -42,6 +42,10 @@ struct RowBand {
   constexpr Span row(int k) const { return half_open(top + k * height, top + (k + 1) * height); }
 };
 
+// For what a cell does not have: a code beyond its kind, a text of its own.
+constexpr int NO_CODE = 0;
+constexpr float NO_TEXT = 0;
+
 // One control of a panel whose place does not depend on the window size.
 struct Cell {
   const char* name;   // what names it: its label, with its row where labels repeat

@@ -32,21 +32,21 @@ constexpr Span RIGHT_TOGGLE = open_range(65, 120);
 constexpr float TOGGLE_LABEL_X = 5;  // a toggle's label lies this far inside its frame
 
 const Cell cells[] = {
-    {"name", nullptr, LIGHT_NAME, 0, {open_range(10, 60), FIRST_ROW}, 0, 15},
-    {"switch", nullptr, LIGHT_SWITCH, 0, {open_range(60, 90), FIRST_ROW}, 75, 15},
-    {"kind", nullptr, LIGHT_KIND, 0, {greater_than(120), FIRST_ROW}, 120, 15},
-    {"nurb", "nurb", LIGHT_CAPTION, 0, NO_HIT, 0, 135},
+    {"name", nullptr, LIGHT_NAME, NO_CODE, {open_range(10, 60), FIRST_ROW}, 0, 15},
+    {"switch", nullptr, LIGHT_SWITCH, NO_CODE, {open_range(60, 90), FIRST_ROW}, 75, 15},
+    {"kind", nullptr, LIGHT_KIND, NO_CODE, {greater_than(120), FIRST_ROW}, 120, 15},
+    {"nurb", "nurb", LIGHT_CAPTION, NO_CODE, NO_HIT, 0, 135},
     {"lw", " lw", LIGHT_DENSITY, 10, {open_range(32, 62), DENSITY_ROW}, 36, 135},
     {"med", "med", LIGHT_DENSITY, 20, {open_range(67, 103), DENSITY_ROW}, 71, 135},
     {"hi", "hi", LIGHT_DENSITY, 40, {open_range(110, 120), DENSITY_ROW}, 106, 135},
     {"vh", "vh", LIGHT_DENSITY, 50, {open_range(130, 142), DENSITY_ROW}, 128, 135},
-    {"code list", "code list", LIGHT_CAPTION, 0, NO_HIT, 0, 155},
-    {"show", nullptr, LIGHT_CODE_LIST, 0, {open_range(70, 100), CODE_ROW}, 80, 155},
-    {"reset", "reset", LIGHT_UNBIND, 0, {greater_than(110), CODE_ROW}, 120, 155},
+    {"code list", "code list", LIGHT_CAPTION, NO_CODE, NO_HIT, 0, 155},
+    {"show", nullptr, LIGHT_CODE_LIST, NO_CODE, {open_range(70, 100), CODE_ROW}, 80, 155},
+    {"reset", "reset", LIGHT_UNBIND, NO_CODE, {greater_than(110), CODE_ROW}, 120, 155},
     {"w-axes", "w-axes", LIGHT_TOGGLE, 0, {LEFT_TOGGLE, UPPER_TOGGLES}, 5, 175},
     {"o-axes", "o-axes ", LIGHT_TOGGLE, 1, {RIGHT_TOGGLE, UPPER_TOGGLES}, 70, 175},
     {"grid", "grid", LIGHT_TOGGLE, 2, {LEFT_TOGGLE, LOWER_TOGGLES}, 5, 195},
-    {"backup", "backup", LIGHT_BACKUP, 0, {RIGHT_TOGGLE, LOWER_TOGGLES}, 70, 195},
+    {"backup", "backup", LIGHT_BACKUP, NO_CODE, {RIGHT_TOGGLE, LOWER_TOGGLES}, 70, 195},
 };
 
 // The flag each toggle switches and shows, by its code.

@@ -17,12 +17,12 @@ constexpr Span HEADER = half_open(0, 15);
 constexpr Span FIRST_RECORD = half_open(15, 30);
 
 const Cell cells[] = {
-    {"header", nullptr, LIST_HEADER, 0, NO_HIT, 10, 15},
-    {"-", "-", LIST_DELETE, 0, {less_than(30), HEADER}, 0, 0},
-    {"mode", nullptr, LIST_MODE, 0, {half_open(31, 80), HEADER}, 0, 0},
-    {"+", "+", LIST_ADD, 0, {at_least(81), HEADER}, 0, 0},
-    {"mark", nullptr, LIST_MARK, 0, {less_than(30), FIRST_RECORD}, 0, 29},
-    {"name", nullptr, LIST_NAME, 0, {greater_than(30), FIRST_RECORD}, 30, 29},
+    {"header", nullptr, LIST_HEADER, NO_CODE, NO_HIT, 10, 15},
+    {"-", "-", LIST_DELETE, NO_CODE, {less_than(30), HEADER}, NO_TEXT, NO_TEXT},
+    {"mode", nullptr, LIST_MODE, NO_CODE, {half_open(31, 80), HEADER}, NO_TEXT, NO_TEXT},
+    {"+", "+", LIST_ADD, NO_CODE, {at_least(81), HEADER}, NO_TEXT, NO_TEXT},
+    {"mark", nullptr, LIST_MARK, NO_CODE, {less_than(30), FIRST_RECORD}, 0, 29},
+    {"name", nullptr, LIST_NAME, NO_CODE, {greater_than(30), FIRST_RECORD}, 30, 29},
 };
 
 // The list row of record i.

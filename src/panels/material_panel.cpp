@@ -36,7 +36,7 @@ const MaterialBand bands[] = {
      1.3f,
      -0.65f,
      1.1f},
-    {"color field", MAT_FIELD, {WIDTH, beyond(STRIP * 0.5f)}, 0, 0, 0, 0},
+    {"color field", MAT_FIELD, {WIDTH, beyond(STRIP * 0.5f)}, NO_TEXT, NO_TEXT, NO_TEXT, NO_TEXT},
 };
 // The preview sphere's slices and stacks: GLU's full sphere (GLU holds 360
 // to 239); the cached sphere lit, the same 239; unlit only its outline

@@ -41,8 +41,8 @@ constexpr float entry_d(int k) { return 10.0f + 20.0f * k; }
 constexpr AnchoredSpan middle(int a, int b) { return from_middle(open_range(a, b)); }
 
 const WindowCell menu_cells[] = {
-    {"i/o menu", IO_TITLE, 0, {middle(-70, 5), TITLE_ROW}, -70, 10},
-    {"misc", MISC_TITLE, 0, {middle(-130, -80), TITLE_ROW}, -130, 10},
+    {"i/o menu", IO_TITLE, NO_CODE, {middle(-70, 5), TITLE_ROW}, -70, 10},
+    {"misc", MISC_TITLE, NO_CODE, {middle(-130, -80), TITLE_ROW}, -130, 10},
     {"reset home dir", IO_ENTRY, 1, {middle(-70, 5), entry_row(1)}, -65, entry_d(1)},
     {"load session", IO_ENTRY, 2, {middle(-70, 50), entry_row(2)}, -65, entry_d(2)},
     {"save session", IO_ENTRY, 3, {middle(-70, 50), entry_row(3)}, -65, entry_d(3)},
@@ -56,19 +56,19 @@ const WindowCell menu_cells[] = {
     {"paste color properties", MISC_ENTRY, 5, {middle(-130, 30), entry_row(5)}, -125, entry_d(5)},
     {"copy silhouette", MISC_ENTRY, 6, {middle(-130, 30), entry_row(6)}, -125, entry_d(6)},
     {"paste silhouette", MISC_ENTRY, 7, {middle(-130, 30), entry_row(7)}, -125, entry_d(7)},
-    {"i/o open", IO_HOVER_OPEN, 0, {middle(-70, 10), TITLE_ROW}, 0, 0},
-    {"i/o leave", IO_HOVER_LEAVE, 0, {middle(-60, 5), BELOW_TITLES}, 0, 0},
-    {"i/o items", IO_HOVER_ITEMS, 0, {middle(-60, 50), ENTRY_ROWS}, 0, 0},
-    {"misc open", MISC_HOVER_OPEN, 0, {middle(-130, -80), TITLE_ROW}, 0, 0},
-    {"misc leave", MISC_HOVER_LEAVE, 0, {middle(-130, 20), BELOW_TITLES}, 0, 0},
-    {"misc items", MISC_HOVER_ITEMS, 0, {middle(-130, 30), ENTRY_ROWS}, 0, 0},
+    {"i/o open", IO_HOVER_OPEN, NO_CODE, {middle(-70, 10), TITLE_ROW}, NO_TEXT, NO_TEXT},
+    {"i/o leave", IO_HOVER_LEAVE, NO_CODE, {middle(-60, 5), BELOW_TITLES}, NO_TEXT, NO_TEXT},
+    {"i/o items", IO_HOVER_ITEMS, NO_CODE, {middle(-60, 50), ENTRY_ROWS}, NO_TEXT, NO_TEXT},
+    {"misc open", MISC_HOVER_OPEN, NO_CODE, {middle(-130, -80), TITLE_ROW}, NO_TEXT, NO_TEXT},
+    {"misc leave", MISC_HOVER_LEAVE, NO_CODE, {middle(-130, 20), BELOW_TITLES}, NO_TEXT, NO_TEXT},
+    {"misc items", MISC_HOVER_ITEMS, NO_CODE, {middle(-130, 30), ENTRY_ROWS}, NO_TEXT, NO_TEXT},
 };
 
 // The answers of the dialogs; "unit" and "separates" take the places of "yes" and "no".
 const WindowCell dialog_cells[] = {
-    {"yes", DIALOG_LEFT, 0, {middle(-60, -20), middle(-30, 0)}, 0, 0},
-    {"no", DIALOG_RIGHT, 0, {middle(0, 60), middle(-30, 0)}, 0, 0},
-    {"OK", DIALOG_OK, 0, {middle(-20, 20), middle(-30, 30)}, 0, 0},
+    {"yes", DIALOG_LEFT, NO_CODE, {middle(-60, -20), middle(-30, 0)}, NO_TEXT, NO_TEXT},
+    {"no", DIALOG_RIGHT, NO_CODE, {middle(0, 60), middle(-30, 0)}, NO_TEXT, NO_TEXT},
+    {"OK", DIALOG_OK, NO_CODE, {middle(-20, 20), middle(-30, 30)}, NO_TEXT, NO_TEXT},
 };
 
 // The cell of a kind under the mouse in the window as it is now.

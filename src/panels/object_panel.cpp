@@ -100,19 +100,19 @@ constexpr Span RESET_COLUMN = open_range(0, 25);
 constexpr Span MODE_COLUMN = open_range(0, 100);
 
 const Cell cells[] = {
-    {"obj", "obj", OBJ_CAPTION, 0, NO_HIT, 0, 15},
-    {"rot", "rot", OBJ_CAPTION, 0, NO_HIT, 0, 45},
-    {"pos", "pos", OBJ_CAPTION, 0, NO_HIT, 0, 75},
-    {"scale", "scale", OBJ_CAPTION, 0, NO_HIT, 0, 105},
-    {"color", "color", OBJ_CAPTION, 0, NO_HIT, 0, 135},
+    {"obj", "obj", OBJ_CAPTION, NO_CODE, NO_HIT, 0, 15},
+    {"rot", "rot", OBJ_CAPTION, NO_CODE, NO_HIT, 0, 45},
+    {"pos", "pos", OBJ_CAPTION, NO_CODE, NO_HIT, 0, 75},
+    {"scale", "scale", OBJ_CAPTION, NO_CODE, NO_HIT, 0, 105},
+    {"color", "color", OBJ_CAPTION, NO_CODE, NO_HIT, 0, 135},
     {"box", "box", OBJ_TYPE, TYPE_BOX, {open_range(50, 80), TYPE_ROW_1}, 50, 15},
     {"sph", "sph", OBJ_TYPE, TYPE_SPHERE, {open_range(80, 110), TYPE_ROW_1}, 80, 15},
     {"cyl", "cyl", OBJ_TYPE, TYPE_CYLINDER, {open_range(110, 140), TYPE_ROW_1}, 110, 15},
     {"rev", "rev", OBJ_TYPE, TYPE_REVOLUTION, {open_range(50, 80), TYPE_ROW_2}, 50, 30},
     {"ext", "ext", OBJ_TYPE, TYPE_EXTRUSION, {open_range(80, 110), TYPE_ROW_2}, 80, 30},
     {"cone", "cone", OBJ_TYPE, TYPE_CONE, {open_range(110, 140), TYPE_ROW_2}, 110, 30},
-    {"type row 1", nullptr, OBJ_TYPE_ROW, 1, {open_range(50, 140), TYPE_ROW_1}, 0, 0},
-    {"type row 2", nullptr, OBJ_TYPE_ROW, 2, {open_range(50, 140), TYPE_ROW_2}, 0, 0},
+    {"type row 1", nullptr, OBJ_TYPE_ROW, 1, {open_range(50, 140), TYPE_ROW_1}, NO_TEXT, NO_TEXT},
+    {"type row 2", nullptr, OBJ_TYPE_ROW, 2, {open_range(50, 140), TYPE_ROW_2}, NO_TEXT, NO_TEXT},
     {"rot x", "x", OBJ_VALUE, FIELD_ANGLE_X, {X_COLUMN, ROT_ROW}, 50, 45},
     {"rot y", "y", OBJ_VALUE, FIELD_ANGLE_Y, {Y_COLUMN, ROT_ROW}, 85, 45},
     {"rot z", "z", OBJ_VALUE, FIELD_ANGLE_Z, {Z_COLUMN, ROT_ROW}, 120, 45},
@@ -131,8 +131,8 @@ const Cell cells[] = {
     {"reset pos", "r", OBJ_RESET, FIELD_POS_X, {RESET_COLUMN, open_range(75, 90)}, 12, 90},
     {"reset scale", "r", OBJ_RESET, FIELD_SCALE_X, {RESET_COLUMN, open_range(105, 120)}, 12, 120},
     {"reset color", "r", OBJ_RESET, FIELD_COLOR, {RESET_COLUMN, open_range(135, 150)}, 12, 150},
-    {"inc/dec", nullptr, OBJ_STEP_MODE, 0, {MODE_COLUMN, open_range(155, 175)}, 0, 170},
-    {"wireframe", nullptr, OBJ_DRAW_MODE, 0, {MODE_COLUMN, open_range(175, 195)}, 0, 190},
+    {"inc/dec", nullptr, OBJ_STEP_MODE, NO_CODE, {MODE_COLUMN, open_range(155, 175)}, 0, 170},
+    {"wireframe", nullptr, OBJ_DRAW_MODE, NO_CODE, {MODE_COLUMN, open_range(175, 195)}, 0, 190},
 };
 
 // Value cells are drawn one row below their label and 10 pixels further left.

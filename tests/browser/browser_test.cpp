@@ -224,6 +224,17 @@ TEST_F(Browser, ADoubleClickOnADirectoryEntersItAndListsIt) {
   EXPECT_EQ(find_entry("deeper", entry_count), 0);
 }
 
+TEST_F(Browser, ADirectoryWhosePathDoesNotFitIsNotEntered) {
+  const std::string deep(180, 'd');
+  fs::create_directories("sub/" + deep);
+  std::snprintf(rib_dir, DIR_SIZE, "%s/sub", root.c_str());
+  open(BROWSE_SAVE_RIB, "");
+  press_row(deep.c_str(), 2);
+  EXPECT_EQ(cwd(), root + "/sub");
+  EXPECT_EQ(current_dir, root + "/sub");
+  EXPECT_EQ(sel_entry, 0) << "still selected";
+}
+
 TEST_F(Browser, UpDirGoesToTheParentAndIsRaisedWhenReleased) {
   std::snprintf(rib_dir, DIR_SIZE, "%s/sub", root.c_str());
   open(BROWSE_SAVE_RIB, "");

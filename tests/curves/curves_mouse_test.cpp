@@ -68,9 +68,9 @@ TEST_F(CurvesMouse, LeftClicksAppendPointsSnappedToTheGrid) {
 TEST_F(CurvesMouse, ARightClickSelectsTheNearestPointTheLowerOnATie) {
   clicks("L10,20 L20,40 R15,30");
   EXPECT_EQ(sel_point, 0);
-  clicks("R150,280");  // the corner over the bar's first buttons
+  clicks("R150,277");  // the corner over the bar's first buttons, to 23 below the top
   EXPECT_EQ(sel_point, 0);
-  clicks("R21,39");
+  clicks("R163,276");
   EXPECT_EQ(sel_point, 1);
 }
 
@@ -151,7 +151,7 @@ struct CurvesCluster : CurvesMouse {
     CurvesMouse::SetUp();
     a = current_record;
     clicks("L100,100 L120,120");
-    same = add(TYPE_REVOLUTION), other = add(TYPE_REVOLUTION), outside = add(TYPE_EXTRUSION);
+    outside = add(TYPE_EXTRUSION), other = add(TYPE_REVOLUTION), same = add(TYPE_REVOLUTION);
     for (int i : {same, other, outside}) copy_record(i, a);
     ObjectTable[other].silpix[1][0] += 0.5f, ObjectTable[other].sil[1][0] += 0.025f;
     ClusterTable[a] = ClusterTable[same] = ClusterTable[other] = 1;

@@ -70,27 +70,6 @@ TEST_F(PanelsGl, TheOverlayGivesBackDepthTestAndLightingWithoutBlending) {
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(PanelsGl, TheCurrentLightsRowAndTheBoundCodeAreHighlighted) {
-  current_record = 2;       // light1: the row 40..60 below the top
-  CodeBindingTable[2] = 3;  // code list row 3: 60..75 below the top
-  code_list_shown = 1;
-  display_3d();
-  const int x0 = win_width - 160, light = 0xccccff, code = 0xccffcc;
-  const std::tuple<int, int, int, bool> marks[] = {
-      {x0 + 64, 41, light, true}, {x0 + 64, 61, light, false}, {x0 + 66, 50, light, false},
-      {170, 61, code, true},      {170, 76, code, false},      {181, 65, code, false}};
-  for (const auto& [x, d, rgb, lit] : marks) EXPECT_EQ(pixel(x, d) == rgb, lit) << x << "," << d;
-}
-
-TEST_F(PanelsGl, TheCurrentRowOfAScrolledListIsHighlighted) {
-  for (int i = 0; i < 20; i++) create_object();
-  list_first = 12, current_record = 12 + list_rows;  // the last row shown
-  display_3d();
-  const int x = win_width - 60, top = win_height - 224;  // d of the list's top edge
-  EXPECT_EQ(pixel(x, top + 15 * (list_rows + 1) + 2), 0xccccff);
-  EXPECT_NE(pixel(x, top + 15 * list_rows + 2), 0xccccff);
-}
-
 TEST_F(PanelsGl, TextsFromDataAreDrawnLiterallyAndCutAfter199Characters) {
   flat_2d();
   const std::pair<std::string, int> texts[] = {{"50%d%s", 6},
@@ -124,6 +103,8 @@ TEST_F(PanelsGl, HexagonPicksItsColoursButNotBlackOrWhiteFromTheShownFrame) {
     EXPECT_NEAR(ObjectTable[6].pick[0], u, 0.04f) << k;  // the mark lands on the click
     EXPECT_NEAR(edit_pick[1], v, 0.04f) << k;
   }
+  material_click(0, 0, 60, 224);  // the strip's bottom row, under the hexagon: panel grey
+  EXPECT_FLOAT_EQ(edit_pick[1], -1);
   const float last[3] = {c[0], c[1], c[2]};
   ObjectTable[6].pick[0] = edit_pick[0] = 0.3f;
   ObjectTable[6].pick[1] = edit_pick[1] = -0.2f;

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "app/scene.h"
 #include "curves/curves.h"
+#include "input/input.h"
 #include "support/gl_env.h"
 
 TEST(Startup, TwoWindowsWithTheirSizesAndBuffers) {
@@ -47,4 +49,39 @@ TEST(CurvesDraw, CurveAppearsFromTheFourthPoint) {
     curves_mouse(0, 0, c[0], curves_height - c[1]);
   }
   EXPECT_GT(curve_pixels(), 20);
+}
+
+// Which windows an event asks to redraw: 1 "display", 2 "curves".
+static int redrawn;
+static int redraws_after(void (*event)()) {
+  glutSetWindow(display_window);
+  glutDisplayFunc([] { redrawn |= 1; });
+  glutSetWindow(curves_window);
+  glutDisplayFunc([] { redrawn |= 2; });
+  for (int i = 0; i < 10; i++) glutMainLoopEvent();
+  redrawn = 0;
+  glutSetWindow(display_window);  // as GLUT does before a callback of "display"
+  event();
+  glutMainLoopEvent();
+  glutSetWindow(curves_window);
+  glutDisplayFunc(curves_display);
+  glutSetWindow(display_window);
+  glutDisplayFunc(display_3d);
+  return redrawn;
+}
+
+TEST(Redraws, AnEventRedrawsTheWindowsThatShowWhatItChanged) {
+  ensure_windows();
+  new_type = TYPE_REVOLUTION;
+  create_object();
+  const std::tuple<const char*, void (*)(), int> events[] = {
+      {"a point added", [] { curves_mouse(0, 0, 100, 100); }, 3},
+      {"a panel click", [] { mouse_3d(0, 0, 60, 50); }, 3},
+      {"an arrow key", [] { special_3d(GLUT_KEY_UP, 0, 0); }, 1},
+      {"a distance key", [] { keyboard_3d('.', 0, 0); }, 1},
+      {"a step key", [] { special_3d(GLUT_KEY_F1, 0, 0); }, 3},
+      {"the pointer onto a title", [] { motion_3d(win_width / 2 - 30, 5); }, 1},
+      {"the pointer moving on it", [] { motion_3d(win_width / 2 - 29, 5); }, 0}};
+  for (const auto& [name, event, windows] : events)
+    EXPECT_EQ(redraws_after(event), windows) << name;
 }

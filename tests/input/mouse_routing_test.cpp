@@ -72,6 +72,8 @@ TEST_F(Routing, TheOpenBrowserTakesTheRightHalfAndNothingElse) {
 
 TEST_F(Routing, TheCodeListTakesItsStripAndBindsTheClickedEntry) {
   code_list_shown = 1, code_count = 2;
+  click(2, 179, 45);  // the right button binds nothing
+  EXPECT_EQ(CodeBindingTable[7], 0);
   click(0, 179, 45);  // row 2
   EXPECT_EQ(CodeBindingTable[7], 2);
   click(0, 100, 60);  // row 3, past the loaded entries
@@ -98,11 +100,11 @@ TEST(SnapTenth, HundredthsUpToFiveRoundTowardZero) {
 using Ground = UiScene<3>;
 
 TEST_F(Ground, TheClusterMovesAsOneSoThatTheCurrentLandsOnThePoint) {
-  for (int i = 6; i <= 8; i++) ObjectTable[i].position[0] = static_cast<float>(i);
+  for (int i = 6; i <= 8; i++) ObjectTable[i].position[0] = ObjectTable[i].position[2] = i;
   cluster_mode = ClusterTable[7] = ClusterTable[8] = 1;
-  place_on_ground(9.5f, -1.0f);  // moves by (1.5, -1)
+  place_on_ground(9.5f, -1.0f);  // moves by (1.5, -9)
   EXPECT_FLOAT_EQ(ObjectTable[7].position[0], 8.5f);
-  EXPECT_FLOAT_EQ(ObjectTable[7].position[2], -1.0f);
+  EXPECT_FLOAT_EQ(ObjectTable[7].position[2], -2.0f);
   EXPECT_FLOAT_EQ(ObjectTable[8].position[0], 9.5f);
   EXPECT_FLOAT_EQ(edit_position[0], 9.5f);
   EXPECT_FLOAT_EQ(ObjectTable[6].position[0], 6.0f);

@@ -48,10 +48,11 @@ TEST_F(Lights, APendingSessionLoadShutsOutTheLightRowsOnly) {
 }
 
 TEST_F(Lights, DensitiesTakeAnyButtonPressedOrReleasedWithinExclusiveBounds) {
-  res = 30;
+  res = 30;  // none of them
   const std::tuple<int, int, int, int> events[] = {
-      {62, 130, 0, 30}, {67, 130, 0, 30}, {110, 130, 0, 30}, {130, 130, 0, 30}, {33, 120, 0, 30},
-      {33, 135, 0, 30}, {33, 121, 2, 10}, {102, 134, 1, 20}, {111, 130, 0, 40}, {141, 130, 2, 50}};
+      {62, 130, 0, 30},  {67, 130, 0, 30},  {110, 130, 0, 30}, {130, 130, 0, 30},
+      {33, 120, 0, 30},  {33, 135, 0, 30},  {33, 121, 2, 10},  {102, 134, 1, 20},
+      {111, 130, 0, 40}, {141, 130, 2, 50}, {142, 130, 0, 50}};
   for (const auto& [x, y, button, value] : events) {
     lights_click(button, 1, x, y);
     EXPECT_EQ(res, value) << x << "," << y;

@@ -34,13 +34,13 @@ TEST_F(Material, TheSlidersFollowThePointerWithinTheirBands) {
 }
 
 TEST_F(Material, IntensityScalesTheColourInProportion) {
-  set_color(0.8f, 0.4f);
-  slide("intensity", 48);  // from 0.8 to 0.4
+  set_color(250 / 255.0f, 0.4f);
+  slide("intensity", 97);  // from 0.8 to 97 / 120
   const ObjectRecord& r = ObjectTable[6];
-  EXPECT_FLOAT_EQ(r.intensity, 0.4f);
-  EXPECT_FLOAT_EQ(edit_intensity, 0.4f);
-  EXPECT_NEAR(r.color[0], 0.4f, 0.003f);
-  EXPECT_NEAR(edit_color[1], 51, 1);
+  EXPECT_FLOAT_EQ(r.intensity, 97 / 120.0f);
+  EXPECT_FLOAT_EQ(edit_intensity, 97 / 120.0f);
+  EXPECT_NEAR(r.color[0], 250 * (97 / 96.0f) / 255, 1e-6);
+  EXPECT_EQ(edit_color[0], 252) << "the whole part of 252.6";
 }
 
 TEST_F(Material, FromIntensityZeroTheColourStays) {

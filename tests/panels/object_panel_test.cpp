@@ -95,6 +95,10 @@ TEST_F(ObjectValues, AColourClickStoresTheColourWithItsIntensityAndMark) {
 
 TEST_F(ObjectValues, ResetsPutTheirRowBackAndInClusterModeOnlyTheColour) {
   ObjectRecord& r = ObjectTable[6];
+  r.angles[1] = 30;
+  load_edit_buffer();
+  object_panel_click(0, 0, 25, 50);  // right of the reset cell
+  EXPECT_EQ(r.angles[1], 30);
   for (const int cluster : {1, 0}) {
     r.angles[1] = 30, r.position[2] = 2.5f, r.scales[0] = 1.5f, r.color[0] = 0.5f;
     load_edit_buffer();
