@@ -221,6 +221,7 @@ TEST_F(Browser, ADoubleClickOnADirectoryEntersItAndListsIt) {
   EXPECT_EQ(cwd(), root + "/sub");
   EXPECT_EQ(current_dir, root + "/sub");
   EXPECT_EQ(list_top, 0);
+  EXPECT_EQ(sel_entry, -1);
   EXPECT_EQ(find_entry("deeper", entry_count), 0);
 }
 

@@ -41,14 +41,17 @@ static uint64_t overlay() {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   draw_panels();
-  return checksum(600, 500, [](int x, int y) { return x <= 122 && y <= 224; });
+  return checksum(600, 500,
+                  [](int x, int y) { return x >= 18 && x <= 102 && y >= 129 && y <= 213; });
 }
 
-// The "curves" window's button bar and point count (the top 70 rows).
-static uint64_t curves_top() {
+// A frame of the "curves" window, reshaped twice to the same size.
+static uint64_t curves_frame() {
   glutSetWindow(curves_window);
+  curves_reshape(300, 300);
+  curves_reshape(300, 300);
   draw_curves_frame();
-  return checksum(300, 300, [](int, int y) { return y < 230; });
+  return checksum(300, 300, [](int, int) { return false; });
 }
 
 struct Picture {
@@ -80,23 +83,23 @@ static void fixed_dir(const char* dir) { std::snprintf(current_dir, DIR_SIZE, "%
 
 TEST_F(Pictures, PanelsMenusAndBrowser) {
   const Picture pictures[] = {
-      {"start", [] {}, 0x80697dda8c47cca7},
+      {"start", [] {}, 0xda8634eab1176c2e},
       {"values",
        [] {
          panel_field = FIELD_COLOR, color_channel = CHANNEL_ALL, coarse_steps = wireframe = 0;
          new_type = TYPE_EXTRUSION, edit_position[0] = -3.5f, edit_angles[1] = 725;
          edit_scales[2] = 12, edit_color[1] = 7;
        },
-       0xaa7f599ed1f3b338},
+       0x7a9de7e96a97d609},
       {"selected", [] { panel_field = FIELD_SCALE_ALL, new_type = TYPE_BFACE; },
-       0x9554b4ba6d8bbca3},
-      {"position", [] { panel_field = FIELD_POS_Y, new_type = TYPE_CONE; }, 0x340a79ae3afbf49e},
+       0xce7175c2bb3f4c16},
+      {"position", [] { panel_field = FIELD_POS_Y, new_type = TYPE_CONE; }, 0x713fe5b563a52ef3},
       {"lights",
        [] {
          current_record = 2, light_on[4] = light_positional[3] = 1, res = 40;
          show_world_axes = 0, show_object_axes = backup_pressed = confirm_unbind = 1;
        },
-       0x66d076f417bd5c73},
+       0x33ef4df44eabf546},
       {"cluster list",
        [] {
          for (int i = 0; i < 20; i++) create_object();
@@ -104,58 +107,67 @@ TEST_F(Pictures, PanelsMenusAndBrowser) {
          ClusterTable[9] = ClusterTable[21] = ClusterTable[22] = 1;
          std::strcpy(ObjectTable[10].name, "50%d");
        },
-       0xa79164dd0f170a9e},
+       0x2967186851b4186f},
       {"code list", [] { code_list_shown = 1, CodeBindingTable[current_record] = 3; },
-       0x3fdca1573121ad78},
-      {"i/o menu", [] { io_menu_open = io_title_hot = 1, io_item = 3; }, 0xf5fa3a5bf5d19998},
+       0xc8058477f1679f90},
+      {"i/o menu", [] { io_menu_open = io_title_hot = 1, io_item = 3; }, 0x630d4bc83f3148c5},
       {"misc menu",
        [] { misc_menu_open = misc_title_hot = show_lights = view_cluster = 1, misc_item = 5; },
-       0xb7090ed961212bf6},
+       0x790c1caa6f126af7},
       {"saving",
        [] {
          open_browser(BROWSE_SAVE_RIB);
          fixed_dir("/a/directory/longer/than/thirty/characters");
          sel_entry = 1, updir_pressed = ask_overwrite = 1;
        },
-       0xda09a7b957e5a22a},
+       0x46ee5ca7a17d5a7f},
       {"loading",
        [] {
          open_browser(BROWSE_LOAD_SES);
          fixed_dir("/short"), no_such_file = home_pressed = 1;
        },
-       0xb7c797dc95b668d},
+       0x3a406684cbb98edc},
       {"home", [] { open_browser(BROWSE_HOME), std::strcpy(home_dir, "/home/x"); },
-       0xa58c6b4174d9b4b2},
+       0x662bbf3f8a61188b},
   };
   check(std::begin(pictures), std::end(pictures), overlay);
 }
 
 TEST_F(Pictures, Dialogs) {
   const Picture pictures[] = {
-      {"delete object?", [] { confirm_delete = 1; }, 0x3d9f632d0758be06},
-      {"delete cluster?", [] { confirm_delete = cluster_mode = 1; }, 0x782dc0af10773fc3},
-      {"delete all?", [] { confirm_delete_all = 1; }, 0x3381113d3bfb9490},
-      {"too many objects", [] { too_many_objects = 1; }, 0x7593207890e11a4b},
-      {"too many points", [] { too_many_points = 1; }, 0xebe7bf68571b163d},
-      {"not in cluster", [] { not_in_cluster = 1; }, 0x458d90995ee6ee4f},
-      {"extrusion", [] { choose_ext_type = 1; }, 0xb15deb071a58b28b},
+      {"delete object?", [] { confirm_delete = 1; }, 0x48fc172d1cd112bf},
+      {"delete cluster?", [] { confirm_delete = cluster_mode = 1; }, 0xebcb42dbd5930cfe},
+      {"delete all?", [] { confirm_delete_all = 1; }, 0x9f91cf24b310d039},
+      {"too many objects", [] { too_many_objects = 1; }, 0x9b203d62b9bb0b72},
+      {"too many points", [] { too_many_points = 1; }, 0x382e41daeed76814},
+      {"not in cluster", [] { not_in_cluster = 1; }, 0xc95e46e3d18f2906},
+      {"extrusion", [] { choose_ext_type = 1; }, 0xb07fed9cd4866baa},
       {"narrow window",
        [] { win_width = 257, win_height = 301, io_menu_open = confirm_delete = 1; },
-       0xe53822e4c35a4aa5},
+       0x5e51e1fdd80b63e9},
   };
   check(std::begin(pictures), std::end(pictures), overlay);
 }
 
-TEST_F(Pictures, CurvesButtonBar) {
+// Points added by left clicks at window pixels (y up) on the canvas.
+static void add_points(std::initializer_list<std::pair<int, int>> points) {
+  for (const auto& [x, y] : points) curves_mouse(0, 0, x, curves_height - y);
+}
+
+TEST_F(Pictures, CurveEditor) {
   const Picture pictures[] = {
-      {"start", [] { new_type = TYPE_REVOLUTION, create_object(); }, 0xddb6997475f2e6e2},
-      {"switched",
+      {"start", [] { new_type = TYPE_REVOLUTION, create_object(); }, 0x2b0c7ca52fc35f76},
+      {"drawn",
        [] {
          new_type = TYPE_REVOLUTION, create_object();
-         edit_mode = origin_mode = edit_knots = 1, edit_order = 4;
-         ObjectTable[current_record].silend = 11;
+         add_points({{60, 60}, {140, 200}, {220, 60}});
+         ClusterTable[current_record] = 1;
+         create_object();
+         add_points({{60, 60}, {140, 200}, {220, 60}, {240, 180}, {100, 100}});
+         sel_point = -1, edit_mode = origin_mode = edit_knots = 1, edit_order = 4;
+         ObjectTable[current_record].knots = 1;
        },
-       0xe666fbe985bf81a1},
+       0xaa40589dbc283537},
   };
-  check(std::begin(pictures), std::end(pictures), curves_top);
+  check(std::begin(pictures), std::end(pictures), curves_frame);
 }

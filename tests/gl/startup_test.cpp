@@ -8,6 +8,7 @@
 #include "app/scene.h"
 #include "curves/curves.h"
 #include "input/input.h"
+#include "support/cells.h"
 #include "support/gl_env.h"
 
 TEST(Startup, TwoWindowsWithTheirSizesAndBuffers) {
@@ -76,6 +77,15 @@ TEST(Redraws, AnEventRedrawsTheWindowsThatShowWhatItChanged) {
   create_object();
   const std::tuple<const char*, void (*)(), int> events[] = {
       {"a point added", [] { curves_mouse(0, 0, 100, 100); }, 3},
+      {"a point selected", [] { curves_mouse(2, 0, 100, 100); }, 2},
+      {"edit", [] { click_cell(curves_bar_layout, "edit"); }, 2},
+      {"ins", [] { click_cell(curves_bar_layout, "ins"); }, 3},
+      {"del", [] { click_cell(curves_bar_layout, "del"); }, 3},
+      {"orgn", [] { click_cell(curves_bar_layout, "orgn"); }, 2},
+      {"the origin moved", [] { curves_mouse(0, 0, 50, 250); }, 3},
+      {"order", [] { click_cell(curves_bar_layout, "order"); }, 3},
+      {"knots", [] { click_cell(curves_bar_layout, "knots"); }, 3},
+      {"a dialog answered", [] { too_many_objects = 1, mouse_3d(0, 0, 300, 250); }, 3},
       {"a panel click", [] { mouse_3d(0, 0, 60, 50); }, 3},
       {"an arrow key", [] { special_3d(GLUT_KEY_UP, 0, 0); }, 1},
       {"a distance key", [] { keyboard_3d('.', 0, 0); }, 1},

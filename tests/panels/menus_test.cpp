@@ -50,10 +50,14 @@ TEST_F(Menus, HoveringATitleOpensItsMenuAndClosesTheOther) {
   EXPECT_EQ(misc_menu_open, 0);
 }
 
-TEST_F(Menus, HoveringAnEntryHighlightsIt) {
+TEST_F(Menus, HoveringAnEntryHighlightsItUntilTheTitleCools) {
   hover("i/o open");
   hover("load RIB code file");
   EXPECT_EQ(io_item, 6);
+  io_menu_open = 0;  // closed by a click on the title
+  hover("i/o leave");
+  EXPECT_EQ(io_title_hot, 0);
+  EXPECT_EQ(io_item, 0);
   hover("misc open");
   hover("view");
   EXPECT_EQ(misc_item, 3);
@@ -138,15 +142,15 @@ TEST_F(Menus, APastedSilhouetteReachesTheMembersThatWereEqualToTheCurrent) {
   const int source = add(TYPE_REVOLUTION, 4, 0);
   misc("copy silhouette");
   const int cur = add(TYPE_REVOLUTION, 3, 0);
-  add(TYPE_REVOLUTION, 3, 0.005f), add(TYPE_REVOLUTION, 3, 1), add(TYPE_REVOLUTION, 3, 0);
-  ClusterTable[cur] = ClusterTable[cur + 1] = ClusterTable[cur + 2] = cluster_mode = 1;
+  add(TYPE_REVOLUTION, 3, 1), add(TYPE_REVOLUTION, 3, 0), add(TYPE_REVOLUTION, 3, 0.005f);
+  ClusterTable[cur] = ClusterTable[cur + 1] = ClusterTable[cur + 3] = cluster_mode = 1;
   current_record = cur;
   misc("paste silhouette");
   EXPECT_EQ(ObjectTable[cur].silend, 3);
-  EXPECT_EQ(ObjectTable[cur + 1].silend, 3) << "equal member";
-  EXPECT_EQ(ObjectTable[cur + 1].silpix[3][0], ObjectTable[source].silpix[3][0]);
-  EXPECT_EQ(ObjectTable[cur + 2].silend, 2) << "member of another silhouette";
-  EXPECT_EQ(ObjectTable[cur + 3].silend, 2) << "no member";
+  EXPECT_EQ(ObjectTable[cur + 3].silend, 3) << "equal member";
+  EXPECT_EQ(ObjectTable[cur + 3].silpix[3][0], ObjectTable[source].silpix[3][0]);
+  EXPECT_EQ(ObjectTable[cur + 1].silend, 2) << "member of another silhouette";
+  EXPECT_EQ(ObjectTable[cur + 2].silend, 2) << "no member";
 }
 
 TEST_F(Dialogs, TheFirstRaisedDialogTakesTheAnswer) {
@@ -175,11 +179,12 @@ TEST_F(Dialogs, YesDeletesTheObjectTheClusterOrAll) {
 
 TEST_F(Dialogs, YesToUnbindEmptiesTheCodesAndEveryBinding) {
   confirm_unbind = 1;
-  CodeBindingTable[75] = code_count = 2;
+  CodeBindingTable[0] = CodeBindingTable[75] = code_count = 2;
   answer("OK");  // no answer to a question
   EXPECT_EQ(confirm_unbind, 1);
   answer("yes");
   EXPECT_EQ(confirm_unbind, 0);
+  EXPECT_EQ(CodeBindingTable[0], 0);
   EXPECT_EQ(CodeBindingTable[75], 0);
   EXPECT_EQ(code_count, 0);
   EXPECT_EQ(CodeTable[0].line_count, 1);
