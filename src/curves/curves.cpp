@@ -73,7 +73,7 @@ static void draw_grid(int spacing) {
 
 static void draw_origin_and_axes(const ObjectRecord& r) {
   glPointSize(5.0f);
-  glColor3f(0.0f, 0.0f, 0.0f);
+  set_rgb(palette::BLACK);
   glBegin(GL_POINTS);
   glVertex2f(r.base[0], r.base[1]);
   glEnd();
@@ -101,7 +101,7 @@ static void draw_polygon(const ObjectRecord& r) {
     glVertex2f(r.silpix[j][0] + r.base[0], r.silpix[j][1] + r.base[1]);
   glEnd();
   if (r.knots == 1 && last > 1) {
-    glColor3f(0.0f, 1.0f, 0.0f);
+    set_rgb(palette::ON);
     glBegin(GL_LINES);
     glVertex2f(r.silpix[last][0] + r.base[0], r.silpix[last][1] + r.base[1]);
     glVertex2f(r.silpix[0][0] + r.base[0], r.silpix[0][1] + r.base[1]);
@@ -198,7 +198,7 @@ void draw_curves_frame() {
   }
 
   draw_button_bar();
-  glColor3f(0.0f, 0.0f, 0.0f);
+  set_rgb(palette::BLACK);
   char count[3];
   point_count_text(points, count);
   panel_text(10.0f, static_cast<float>(curves_height - 60), "%s", count);

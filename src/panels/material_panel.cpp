@@ -100,10 +100,10 @@ bool seen_pixel(int px, int py, unsigned char rgb[3]) {
 // label, and over both the magenta mark at value 0..1.
 void slider(const MaterialBand& b, float value) {
   glBegin(GL_QUADS);
-  glColor3f(0, 0, 0);
+  set_rgb(palette::BLACK);
   glVertex2f(-1, b.bar_v1);
   glVertex2f(-1, b.bar_v0);
-  glColor3f(1, 1, 1);
+  set_rgb(palette::WHITE);
   glVertex2f(1, b.bar_v0);
   glVertex2f(1, b.bar_v1);
   glEnd();
@@ -213,7 +213,7 @@ void draw_material_panel() {
   const ObjectRecord& r = ObjectTable[current_record];
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
-  glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+  set_color(palette::PANEL_LIGHT);
   glRectf(0, 0, 122, lower_panel_height);
 
   // Unit system: u -1..1 across the 120 pixels, v -1..3 up the strip.
@@ -223,7 +223,7 @@ void draw_material_panel() {
   slider(*cell_of_kind(bands, MAT_SHINE), r.shine);
   hexagon(edit_intensity);
   slider(*cell_of_kind(bands, MAT_INTENSITY), r.intensity);
-  glColor3f(1, 1, 1);
+  set_rgb(palette::WHITE);
   glPointSize(3);
   glBegin(GL_POINTS);
   glVertex2fv(edit_pick);
