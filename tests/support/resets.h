@@ -7,7 +7,6 @@
 #include "app/window.h"
 #include "browser/browser.h"
 #include "curves/curves.h"
-#include "input/input.h"
 #include "io/code_table.h"
 #include "panels/lights_panel.h"
 #include "panels/material_panel.h"
@@ -48,4 +47,3 @@ inline void reset_panels_layer() {
   reset_lights_panel();
   reset_material_panel();
 }
-inline void reset_input_layer() { reset_panels_layer(); }
