@@ -60,8 +60,8 @@ void place_on_ground(float x, float z) {
   edit_position[2] = z;
 }
 
-bool place_at_click(int x, int y) {
-  if (!display_window) return false;  // no view to unproject through
+void place_at_click(int x, int y) {
+  if (!display_window) return;  // no view to unproject through
   select_display_window();
   GLint viewport[4];
   GLdouble model[16], proj[16];
@@ -71,11 +71,9 @@ bool place_at_click(int x, int y) {
   double p[3];
   if (!gluUnProject(x, viewport[3] - y - 1, CLICK_DEPTH, model, proj, viewport, &p[0], &p[1],
                     &p[2]))
-    return false;
+    return;
   double eye[3];
   eye_position(latitude, longitude, distance, eye);
   float gx, gz;
-  if (!ground_point(eye, p, &gx, &gz)) return false;
-  place_on_ground(snap_tenth(gx), snap_tenth(gz));
-  return true;
+  if (ground_point(eye, p, &gx, &gz)) place_on_ground(snap_tenth(gx), snap_tenth(gz));
 }

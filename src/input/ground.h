@@ -11,5 +11,5 @@ bool ground_point(const double eye_pos[3], const double p[3], float* gx, float* 
 // when the current record is not a member in cluster mode.
 void place_on_ground(float x, float z);
 // The click at window pixel (x, y), y down from the top, placed through the
-// 3D view's matrices of the "display" window; false when refused.
-bool place_at_click(int x, int y);
+// 3D view's matrices of the "display" window; a point off the ground moves nothing.
+void place_at_click(int x, int y);

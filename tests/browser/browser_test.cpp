@@ -198,6 +198,8 @@ TEST_F(Browser, ADoubleClickOnAListedFileAsksTooAndCloseDropsTheQuestion) {
   press_row("untitled.ses", 2);
   EXPECT_STREQ(file_name, "untitled.ses");
   EXPECT_EQ(ask_overwrite, 1);
+  browser_click(0, 0, 450, 82);  // just below "close"
+  EXPECT_EQ(browser_open, 1);
   press("close");
   EXPECT_EQ(browser_open, 0);
   EXPECT_EQ(ask_overwrite, 0);
@@ -251,6 +253,7 @@ TEST_F(Browser, HomeGoesHomeEmptiesTheNameAndLeavesTheModesDirectory) {
   const std::string mode_dir = rib_dir;
   fs::current_path("sub");
   press(" home ");
+  EXPECT_EQ(home_pressed, 0) << "released over it";
   EXPECT_EQ(cwd(), std::string(home_dir));
   EXPECT_STREQ(file_name, "");
   EXPECT_EQ(rib_dir, mode_dir);

@@ -69,6 +69,20 @@ TEST_F(Menus, AClickOnATitleTogglesItsMenuAndAMissGoesOn) {
   EXPECT_TRUE(menu_click(0, 0, 250, 3));
   EXPECT_EQ(io_menu_open, 0);
   EXPECT_FALSE(menu_click(0, 0, 305, 3));  // right of the title
+  EXPECT_TRUE(menu_click(0, 0, 219, 3));   // the right end of "misc"
+  EXPECT_EQ(misc_menu_open, 1);
+}
+
+TEST_F(Menus, AClickRunsTheEntryThePointerHighlights) {
+  misc_title_hot = io_title_hot = misc_menu_open = io_menu_open = 1;
+  for (int y = 0; y < 150; y++) {
+    const auto* io = cell_at(menu_layout, 290, y, 600, 500, IO_ENTRY);
+    const auto* misc = cell_at(menu_layout, 200, y, 600, 500, MISC_ENTRY);
+    menu_hover(290, y);
+    EXPECT_EQ(io ? io->code : 0, io_item <= 6 ? io_item : 0) << "y " << y;
+    menu_hover(200, y);
+    EXPECT_EQ(misc ? misc->code : 0, misc_item <= 7 ? misc_item : 0) << "y " << y;
+  }
 }
 
 TEST_F(Menus, EachIoEntryOpensTheBrowserInItsModeAndDirectory) {

@@ -37,7 +37,7 @@ TEST_F(ObjectPanel, ExtAsksForTheKindOfExtrusionFirst) {
 TEST_F(ObjectValues, TheFirstClickOnAValueSelectsItAndTheNextOnesStepIt) {
   click("rot x");  // selected at start: steps at once
   EXPECT_EQ(ObjectTable[6].angles[0], -10);
-  click("rot y");
+  object_panel_click(0, 0, 76, 50);  // the first pixel of "rot y"
   EXPECT_EQ(panel_field, FIELD_ANGLE_Y);
   EXPECT_EQ(ObjectTable[6].angles[1], 0);
   click("rot y");
