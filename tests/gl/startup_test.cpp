@@ -1,5 +1,6 @@
 // The program's two windows from the real start-up, and a frame of "curves".
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <tuple>
@@ -59,11 +60,14 @@ static int redraws_after(void (*event)()) {
   glutDisplayFunc([] { redrawn |= 1; });
   glutSetWindow(curves_window);
   glutDisplayFunc([] { redrawn |= 2; });
-  for (int i = 0; i < 10; i++) glutMainLoopEvent();
+  // Both windows shown (GLUT draws only those), and nothing left pending.
+  redraw_all();
+  redrawn = 0;
+  for (int i = 0; i < 500 && redrawn != 3; i++) usleep(10000), glutMainLoopEvent();
   redrawn = 0;
   glutSetWindow(display_window);  // as GLUT does before a callback of "display"
   event();
-  glutMainLoopEvent();
+  for (int i = 0; i < 3; i++) glutMainLoopEvent();
   glutSetWindow(curves_window);
   glutDisplayFunc(curves_display);
   glutSetWindow(display_window);
