@@ -22,7 +22,7 @@ namespace {
 // toward zero, so the first one reaches 19 pixels above the top edge.
 constexpr RowBand LIGHT_ROWS = {0, 20};
 constexpr Span LIGHT_ROWS_Y = less_than(115);
-constexpr Span FIRST_ROW = open_range(-20, 20);
+constexpr Span FIRST_ROW = open_range(-LIGHT_ROWS.height, LIGHT_ROWS.height);
 constexpr Span DENSITY_ROW = half_open(121, 135);
 constexpr Span CODE_ROW = open_range(140, 160);
 constexpr Span UPPER_TOGGLES = open_range(160, 175);

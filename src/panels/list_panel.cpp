@@ -13,8 +13,8 @@
 namespace {
 
 constexpr RowBand ROWS = {0, 15};  // row 0 the header, row r record list_first + r - 1
-constexpr Span HEADER = half_open(0, 15);
-constexpr Span FIRST_RECORD = half_open(15, 30);
+constexpr Span HEADER = ROWS.row(0);
+constexpr Span FIRST_RECORD = ROWS.row(1);
 
 const Cell cells[] = {
     {"header", nullptr, LIST_HEADER, NO_CODE, NO_HIT, 10, 15},

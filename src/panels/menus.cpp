@@ -28,7 +28,6 @@ void reset_menus() {
 namespace {
 
 constexpr int IO_ENTRIES = 6;
-constexpr int MISC_ENTRIES = 7;
 constexpr int MENU_REACH = 200;   // menus close when the pointer goes lower
 constexpr float BAR_HEIGHT = 12;  // the grey bar along the top edge
 

@@ -93,6 +93,7 @@ TEST(Redraws, AnEventRedrawsTheWindowsThatShowWhatItChanged) {
       {"a panel click", [] { mouse_3d(0, 0, 60, 50); }, 3},
       {"an arrow key", [] { special_3d(GLUT_KEY_UP, 0, 0); }, 1},
       {"a distance key", [] { keyboard_3d('.', 0, 0); }, 1},
+      {"a name key", [] { keyboard_3d('a', 0, 0); }, 1},
       {"a step key", [] { special_3d(GLUT_KEY_F1, 0, 0); }, 3},
       {"the pointer onto a title", [] { motion_3d(win_width / 2 - 30, 5); }, 1},
       {"the pointer moving on it", [] { motion_3d(win_width / 2 - 29, 5); }, 0}};

@@ -75,9 +75,9 @@ TEST_F(Keys, FunctionKeysStepTheSelectedScaleAndPosition) {
   panel_field = FIELD_SCALE_Y;
   special(GLUT_KEY_F1), special(GLUT_KEY_F4);
   EXPECT_FLOAT_EQ(ObjectTable[8].scales[1], 0.29f);
-  panel_field = FIELD_POS_X;
+  panel_field = FIELD_POS_Z;
   special(GLUT_KEY_F2), special(GLUT_KEY_F3);
-  EXPECT_FLOAT_EQ(ObjectTable[8].position[0], -0.9f);
+  EXPECT_FLOAT_EQ(ObjectTable[8].position[2], -0.9f);
 }
 
 TEST_F(Keys, FunctionKeysStepAnglesWithinTheirOwnLimitsForTheCurrentOnly) {

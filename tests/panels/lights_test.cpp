@@ -60,6 +60,8 @@ TEST_F(Lights, DensitiesTakeAnyButtonPressedOrReleasedWithinExclusiveBounds) {
 }
 
 TEST_F(Lights, CodeListResetAndViewToggles) {
+  lights_click(0, 0, 30, 175);  // below "w-axes"
+  EXPECT_EQ(show_world_axes, 1);
   for (const char* cell : {"show", "o-axes", "grid", "w-axes", "reset"}) click(cell);
   EXPECT_EQ(code_list_shown, 1);
   EXPECT_EQ(show_object_axes, 1);

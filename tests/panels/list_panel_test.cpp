@@ -37,7 +37,7 @@ TEST_F(ObjectList, ClicksOnTheCellEdgesAndBelowTheLastObjectDoNothing) {
 }
 
 TEST_F(ObjectList, PlusDuplicatesIntoTheSafetyNetAndInClusterModeTheCopiesAreTheCluster) {
-  click("+");
+  list_click(0, 0, 81, 7);  // "+" from x 81
   EXPECT_EQ(last_record, 9);
   EXPECT_TRUE(written("safety_net.ses"));
   ClusterTable[8] = ClusterTable[9] = cluster_mode = 1;

@@ -26,6 +26,10 @@ TEST_F(ObjectPanel, EachTypeButtonCreatesItsTypeAndWritesTheBackup) {
   object_panel_click(0, 0, 80, 5);  // between two buttons: the type chosen before
   EXPECT_EQ(ObjectTable[last_record].surfacetype, TYPE_CONE);
   EXPECT_EQ(last_record, 11);
+  new_type = TYPE_BOX;
+  object_panel_click(0, 0, 140, 20);  // right of "cone": nothing
+  EXPECT_EQ(new_type, TYPE_BOX);
+  EXPECT_EQ(last_record, 11);
 }
 
 TEST_F(ObjectPanel, ExtAsksForTheKindOfExtrusionFirst) {
