@@ -160,6 +160,9 @@ TEST_F(Pictures, CurveEditor) {
       {"drawn",
        [] {
          new_type = TYPE_REVOLUTION, create_object();
+         origin_mode = 1;
+         add_points({{20, 30}});  // the origin
+         origin_mode = 0;
          add_points({{60, 60}, {140, 200}, {220, 60}, {240, 180}, {100, 100}});
          const int current = current_record;
          create_object();  // a periodic member of two points: no closing line
@@ -169,7 +172,7 @@ TEST_F(Pictures, CurveEditor) {
          sel_point = -1, edit_mode = origin_mode = edit_knots = 1, edit_order = 4;
          ObjectTable[current_record].knots = 1;
        },
-       0x3a0ed3775bc96407},
+       0xfff1bbb7bfcf0d57},
   };
   check(std::begin(pictures), std::end(pictures), curves_frame);
 }

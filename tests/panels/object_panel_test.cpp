@@ -102,6 +102,7 @@ TEST_F(ObjectValues, ResetsPutTheirRowBackAndInClusterModeOnlyTheColour) {
   r.angles[1] = 30;
   load_edit_buffer();
   object_panel_click(0, 0, 25, 50);  // right of the reset cell
+  object_panel_click(0, 0, 10, 60);  // below it
   EXPECT_EQ(r.angles[1], 30);
   for (const int cluster : {1, 0}) {
     r.angles[1] = 30, r.position[2] = 2.5f, r.scales[0] = 1.5f, r.color[0] = 0.5f;
