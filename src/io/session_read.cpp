@@ -162,7 +162,7 @@ class SessionParser {
   std::string error_;
 };
 
-bool parse_record(SessionParser& p, int version, ObjectRecord& r) {
+bool parse_record(SessionParser& p, int version, int index, ObjectRecord& r) {
   const char* name = nullptr;
   std::size_t size = 0;
   if (!p.word(name, size, "a name")) return false;
@@ -172,10 +172,16 @@ bool parse_record(SessionParser& p, int version, ObjectRecord& r) {
   std::memset(r.name, 0, sizeof r.name);
   std::memcpy(r.name, name, size);
 
-  // Only orders 3 and 4 are drawn and exported; the older layout had order 3.
+  // Objects are drawn and exported in orders 3 and 4 only; the light
+  // records start with 0. The older layout had order 3 throughout.
   if (version > 0) {
     int knots = 0;
-    if (!p.integer(r.order, "an order", 3, 4)) return false;
+    if (index < FIRST_OBJECT) {
+      if (!p.integer(r.order, "an order", 0, 4)) return false;
+      if (r.order == 1 || r.order == 2) return p.fail("an order of a light must be 0, 3 or 4");
+    } else if (!p.integer(r.order, "an order", 3, 4)) {
+      return false;
+    }
     if (!p.integer(knots, "a knot type", INT_MIN, INT_MAX)) return false;
     r.knots = knots != 0 ? 1 : 0;
   } else {
@@ -219,7 +225,7 @@ bool parse_tables(SessionParser& p, SessionData& d) {
   for (int i = 0; i < LIGHT_COUNT; i++)
     if (!p.integer(d.lights[i], "a light switch", 0, 1)) return false;
   for (int i = 0; i <= d.last; i++)
-    if (!parse_record(p, version, d.records[i])) return false;
+    if (!parse_record(p, version, i, d.records[i])) return false;
 
   // A file saved without code ends here; otherwise all bindings follow.
   if (p.at_end()) {
