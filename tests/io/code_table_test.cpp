@@ -26,12 +26,14 @@ TEST_F(CodeFiles, EntriesNamesBlankLinesAndMissingEnd) {
   // Lines before the first header never reach the fixed entry 0.
   EXPECT_EQ(CodeTable[0].line_count, 1);
   EXPECT_STREQ(CodeTable[0].code_lines[0], "Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n");
-  // A file that cannot be read leaves only entry 0; bindings stay.
+  // A file that cannot be read leaves the table and the file name as they were.
   CodeBindingTable[7] = 1;
   EXPECT_TRUE(has(stderr_of([] { EXPECT_FALSE(load_code_file("missing.rcf")); }), "missing.rcf: "));
-  EXPECT_EQ(code_count + CodeTable[1].line_count + CodeTable[3].line_count, 0);
-  EXPECT_STREQ(CodeTable[1].code_name, "");
-  EXPECT_EQ(CodeTable[0].line_count + CodeBindingTable[7], 2);
+  EXPECT_EQ(code_count, 4);
+  EXPECT_STREQ(CodeTable[1].code_name, "matte");
+  EXPECT_EQ(CodeTable[1].line_count, 3);
+  EXPECT_EQ(code_file, dir_ + "/codes.rcf");
+  EXPECT_EQ(CodeBindingTable[7], 1);
 }
 
 TEST_F(CodeFiles, ParserStopsAtItsLimits) {
@@ -51,4 +53,25 @@ TEST_F(CodeFiles, ParserStopsAtItsLimits) {
   EXPECT_EQ(std::strlen(CodeTable[1].code_lines[1]), 199u);
   EXPECT_EQ(std::string(CodeTable[1].code_lines[2]), std::string(52, 'q') + "\n");
   EXPECT_STREQ(CodeTable[1].code_lines[39], "l36\n");
+}
+
+TEST_F(CodeFiles, WrittenEntriesReadBackTheSame) {
+  // Lines cut at the 199-character limit, one of them the last of its entry.
+  load_codes("*shader a\n" + std::string(199, 'q') + "*end\n" + std::string(450, 'r') +
+             "\n*end\n*shader b\n" + std::string(199, 's') + "*end\n**end\n");
+  ASSERT_EQ(code_count, 2);
+  EXPECT_EQ(CodeTable[1].line_count, 4);
+  EXPECT_EQ(CodeTable[2].line_count, 1);
+  const CodeEntry a = CodeTable[1], b = CodeTable[2];
+  std::FILE* out = std::fopen("written.rcf", "wb");
+  ASSERT_TRUE(write_code_entries(CodeTable, code_count, out));
+  std::fclose(out);
+  ASSERT_TRUE(load_code_file("written.rcf"));
+  for (const CodeEntry* e : {&a, &b}) {
+    const CodeEntry& now = CodeTable[e == &a ? 1 : 2];
+    EXPECT_STREQ(now.code_name, e->code_name);
+    ASSERT_EQ(now.line_count, e->line_count) << e->code_name;
+    for (int i = 0; i < e->line_count; i++)
+      EXPECT_STREQ(now.code_lines[i], e->code_lines[i]) << e->code_name << " line " << i;
+  }
 }
