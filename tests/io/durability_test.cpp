@@ -7,7 +7,7 @@
 
 #include "io/file_util.h"
 #include "io/session.h"
-#include "support/io_scratch.h"
+#include "support/reader_checks.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ extern "C" int fsync(int fd) {
   return static_cast<int>(syscall(SYS_fsync, fd));
 }
 
-using Durability = IoScratch;
+using Durability = ScratchDir;
 
 TEST_F(Durability, NewFileReachesTheDiskBeforeTheRenameAndTheDirectoryAfter) {
   add_object(TYPE_SPHERE);

@@ -7,9 +7,9 @@
 
 #include "io/file_util.h"
 #include "io/session.h"
-#include "support/io_scratch.h"
+#include "support/reader_checks.h"
 
-using Hostile = IoScratch;
+using Hostile = ScratchDir;
 
 static const char CODES[] = "*shader matte\nSurface \"matte\"\n*end\n**end\n";
 

@@ -3,7 +3,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
-#include "support/persist_util.h"
+#include "support/reader_checks.h"
 
 using Sessions = ScratchDir;
 
@@ -73,15 +73,6 @@ TEST_F(Sessions, OlderLabelledLayout) {
   EXPECT_EQ(ObjectTable[6].order, 3);
   EXPECT_EQ(ObjectTable[6].knots, 0);
   EXPECT_FLOAT_EQ(ObjectTable[6].sil[1][1], 2.0f);
-}
-
-// Everything a load may replace, as bytes to compare before and after.
-static std::string scene_state() {
-  std::string s;
-  auto add = [&s](const auto& v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
-  add(ObjectTable), add(CodeTable), add(CodeBindingTable), add(light_on), add(light_positional);
-  add(last_record), add(current_record), add(code_count), add(edit_color);
-  return s + code_file + read_file("active.rcf");
 }
 
 TEST_F(Sessions, MalformedFilesLeaveEverythingAsItWas) {

@@ -1,6 +1,5 @@
-// For tests of the readers and writers: a fresh scene and code table in an
-// empty directory, the scene's state as bytes, and runs in a child process
-// for what could hang or exhaust memory.
+// For tests of the readers: the scene's state as bytes, and runs in a child
+// process for what could hang or exhaust memory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,24 +13,6 @@
 #include "app/scene.h"
 #include "io/code_table.h"
 #include "support/persist_util.h"
-
-// The scene and code table at their start values, in a directory of its own.
-struct IoScratch : ::testing::Test {
-  void SetUp() override {
-    char pattern[] = "/tmp/silmod_io_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    fs::current_path(dir_);
-    reset_scene();
-    reset_code_table();
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-  std::string dir_;
-  fs::path old_ = fs::current_path();
-};
 
 // Everything a load may replace, as bytes to compare before and after.
 inline std::string scene_state() {
