@@ -204,12 +204,6 @@ bool ReplacingFile::open(const char* target, std::string& why, LinkPolicy links)
     why = std::strerror(errno);
     return false;
   }
-  const std::size_t slash = target_.rfind('/');
-  const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
-  if (base.empty()) {
-    why = "not a file name";
-    return false;
-  }
   // The temporary file lives in the same directory, so that rename replaces
   // the target in one step. Its name holds no extension of ours, so no
   // listing shows it if it is ever left behind.

@@ -57,3 +57,14 @@ TEST_F(Durability, NewFileReachesTheDiskBeforeTheRenameAndTheDirectoryAfter) {
   EXPECT_TRUE(syncs[1].directory);
   EXPECT_EQ(syncs[1].target, saved) << "the directory is synced after the rename";
 }
+
+TEST_F(Durability, ANewFileGetsWhatAPlainWriteWouldGiveAReplacedOneKeepsItsPermissions) {
+  const mode_t mask = umask(027);
+  ASSERT_TRUE(save_session("new.ses"));
+  EXPECT_EQ(fs::status("new.ses").permissions(), fs::perms(0640));
+  write_file("kept.ses", "old\n");
+  fs::permissions("kept.ses", fs::perms(0604));
+  ASSERT_TRUE(save_session("kept.ses"));
+  umask(mask);
+  EXPECT_EQ(fs::status("kept.ses").permissions(), fs::perms(0604));
+}

@@ -160,6 +160,7 @@ TEST_F(Hostile, MessagesShowFileTextEscapedAndShort) {
   EXPECT_TRUE(has(err, R"(characters: "\x9B2Jnnnn)")) << err;
   // Text in another script stays readable; quotes and the cut are marked.
   EXPECT_EQ(quoted("gr\xc3\xbcn \"x\"\\"), R"("grün \"x\"\\")");
+  EXPECT_EQ(quoted("\xe2\x82\xac \xf0\x9f\x99\x82"), "\"\xe2\x82\xac \xf0\x9f\x99\x82\"");
   EXPECT_EQ(quoted("\xc2\x9b\xff\x7f"), R"("\xC2\x9B\xFF\x7F")");
   EXPECT_EQ(quoted(std::string(79, 'a') + "\xc3\xbc" + "b"), "\"" + std::string(79, 'a') + "\"...");
   EXPECT_EQ(quoted(std::string(80, 'a')), "\"" + std::string(80, 'a') + "\"");
