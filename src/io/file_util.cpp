@@ -146,8 +146,9 @@ static void append_escaped(std::string& out, const char* data, std::size_t size,
 
 std::string quoted(const char* data, std::size_t size) {
   std::size_t shown = size < MESSAGE_BYTES ? size : MESSAGE_BYTES;
-  // The cut never splits a character.
-  while (shown < size && shown > 0 && (static_cast<unsigned char>(data[shown]) & 0xC0) == 0x80)
+  // The cut never splits a character (of at most four bytes).
+  for (int k = 0; k < 3 && shown < size && (static_cast<unsigned char>(data[shown]) & 0xC0) == 0x80;
+       k++)
     shown--;
   std::string out = "\"";
   append_escaped(out, data, shown, true);

@@ -54,24 +54,3 @@ TEST_F(CodeFiles, ParserStopsAtItsLimits) {
   EXPECT_EQ(std::string(CodeTable[1].code_lines[2]), std::string(52, 'q') + "\n");
   EXPECT_STREQ(CodeTable[1].code_lines[39], "l36\n");
 }
-
-TEST_F(CodeFiles, WrittenEntriesReadBackTheSame) {
-  // Lines cut at the 199-character limit, one of them the last of its entry.
-  load_codes("*shader a\n" + std::string(199, 'q') + "*end\n" + std::string(450, 'r') +
-             "\n*end\n*shader b\n" + std::string(199, 's') + "*end\n**end\n");
-  ASSERT_EQ(code_count, 2);
-  EXPECT_EQ(CodeTable[1].line_count, 4);
-  EXPECT_EQ(CodeTable[2].line_count, 1);
-  const CodeEntry a = CodeTable[1], b = CodeTable[2];
-  std::FILE* out = std::fopen("written.rcf", "wb");
-  ASSERT_TRUE(write_code_entries(CodeTable, code_count, out));
-  std::fclose(out);
-  ASSERT_TRUE(load_code_file("written.rcf"));
-  for (const CodeEntry* e : {&a, &b}) {
-    const CodeEntry& now = CodeTable[e == &a ? 1 : 2];
-    EXPECT_STREQ(now.code_name, e->code_name);
-    ASSERT_EQ(now.line_count, e->line_count) << e->code_name;
-    for (int i = 0; i < e->line_count; i++)
-      EXPECT_STREQ(now.code_lines[i], e->code_lines[i]) << e->code_name << " line " << i;
-  }
-}

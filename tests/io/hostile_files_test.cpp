@@ -164,5 +164,6 @@ TEST_F(Hostile, MessagesShowFileTextEscapedAndShort) {
   EXPECT_EQ(quoted("\xc2\x9b\xff\x7f"), R"("\xC2\x9B\xFF\x7F")");
   EXPECT_EQ(quoted(std::string(79, 'a') + "\xc3\xbc" + "b"), "\"" + std::string(79, 'a') + "\"...");
   EXPECT_EQ(quoted(std::string(80, 'a')), "\"" + std::string(80, 'a') + "\"");
+  EXPECT_EQ(quoted(std::string(90, '\x80')).size(), 2 + 77 * 4 + 3u) << "garbage is still shown";
   EXPECT_EQ(printable("new\nline.ses"), R"(new\x0Aline.ses)");
 }
