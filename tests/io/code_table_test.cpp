@@ -29,6 +29,7 @@ TEST_F(CodeFiles, EntriesNamesBlankLinesAndMissingEnd) {
   // A file that cannot be read leaves the table and the file name as they were.
   CodeBindingTable[7] = 1;
   EXPECT_TRUE(has(stderr_of([] { EXPECT_FALSE(load_code_file("missing.rcf")); }), "missing.rcf: "));
+  EXPECT_EQ(stderr_of([] { EXPECT_FALSE(load_code_file("")); }), "code file: no file name\n");
   EXPECT_EQ(code_count, 4);
   EXPECT_STREQ(CodeTable[1].code_name, "matte");
   EXPECT_EQ(CodeTable[1].line_count, 3);

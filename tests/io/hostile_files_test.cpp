@@ -158,9 +158,10 @@ TEST_F(Hostile, MessagesShowFileTextEscapedAndShort) {
   EXPECT_LT(err.size(), 200u) << err;
   err = load_error(replaced(good, "revolution", "\x9b" "2J" + std::string(20, 'n')));
   EXPECT_TRUE(has(err, R"(characters: "\x9B2Jnnnn)")) << err;
-  // Text in another script stays readable; quotes and the cut are marked.
+  // Text in other scripts stays readable; quotes and the cut are marked.
   EXPECT_EQ(quoted("gr\xc3\xbcn \"x\"\\"), R"("grün \"x\"\\")");
-  EXPECT_EQ(quoted("\xe2\x82\xac \xf0\x9f\x99\x82"), "\"\xe2\x82\xac \xf0\x9f\x99\x82\"");
+  EXPECT_EQ(quoted("\xe2\x82\xac \xef\xac\x81 \xf0\x9f\x99\x82"),
+            "\"\xe2\x82\xac \xef\xac\x81 \xf0\x9f\x99\x82\"");
   EXPECT_EQ(quoted("\xc2\x9b\xff\x7f"), R"("\xC2\x9B\xFF\x7F")");
   EXPECT_EQ(quoted(std::string(79, 'a') + "\xc3\xbc" + "b"), "\"" + std::string(79, 'a') + "\"...");
   EXPECT_EQ(quoted(std::string(80, 'a')), "\"" + std::string(80, 'a') + "\"");

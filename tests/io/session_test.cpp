@@ -65,7 +65,7 @@ TEST_F(Sessions, OlderLabelledLayout) {
   std::string text = " 6 surfaces\n1 0 1 1 0 0\n";
   for (int i = 0; i <= 6; i++)
     text +=
-        "pot\n0.5 0.25 1 0 color\n0 0 base\n1.5 2 3 0 position\n10 20 30 angles\n"
+        "pot\n0.5 0.25 1 0 color\n0\f0\vbase\n1.5 2 3 0 position\n10 20 30 angles\n"
         "0.2 0.2 0.2 scales\n4 surfacetype\n0 0 0.8\n0.8 shine\n1\n10 20 0.5 1\n30 40 1.5 2\n";
   write_file("old.ses", text);
   ASSERT_TRUE(load_session("old.ses"));
