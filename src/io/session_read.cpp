@@ -35,7 +35,7 @@ struct SessionData {
 // defined within them.
 constexpr float MAX_FILE_NUMBER = 1.0e6f;  // size of any coordinate, scale or colour
 constexpr long MAX_FILE_ANGLE = 1000000;   // degrees; stepping itself stops at 720
-constexpr float MIN_INTENSITY = 0.001f;    // a smaller one but 0 breaks the slider's ratio
+constexpr float MIN_INTENSITY = 0.001f;    // a smaller one but 0 overflows the slider's ratio
 constexpr std::size_t MAX_NUMBER_BYTES = 64;  // longer tokens are not numbers of ours
 
 // Whitespace-separated tokens of the file text, with the labels of the older
