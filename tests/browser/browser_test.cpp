@@ -225,8 +225,16 @@ TEST_F(Browser, WalkingDirectoriesAndTheHomeMode) {
 
 TEST_F(Browser, UnreadableDirectoryShowsEmpty) {
   std::ofstream("sub/inside.ses");
+  fs::create_directory("gone");
   open(&browse_load_ses, "");
+  fs::remove("gone");  // removed while listed: entering it says why it failed
+  testing::internal::CaptureStderr();
+  press(ROW_X, row_y("gone"), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "gone: No such file or directory\n");
+  EXPECT_EQ(cwd(), root);
+  testing::internal::CaptureStderr();
   press(ROW_X, row_y("sub"), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   ASSERT_EQ(find_entry("inside.ses", entry_count), 0);
   // Entered, then no longer readable (as it is gone, or execute-only for a
   // user): the rows of the old listing must not stay to be clicked.
