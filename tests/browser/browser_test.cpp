@@ -24,7 +24,7 @@ using std::make_tuple;
 using namespace std::string_literals;
 // Window points of the browser's controls in a 600 x 500 window.
 constexpr int FIELD_X = 400, FIELD_Y = 38, BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450,
-              HOME_X = 550, CHOICE_Y = 108, YES_X = 360, NO_X = 535, OK_X = 445, ROW_X = 400;
+              HOME_X = 550, CHOICE_Y = 108, YES_X = 360, NO_X = 535, OK_X = 431, ROW_X = 400;
 
 static void press(int x, int y, int times = 1) {
   for (int i = 0; i < times; i++) mouse_3d(0, 0, x, y), mouse_3d(0, 1, x, y);
@@ -133,6 +133,8 @@ TEST_F(Browser, LoadingPickedAndTypedSessions) {
   last_click_time -= 2.0;
   press(ROW_X, row_y("bad.ses"), 2);
   EXPECT_EQ(make_tuple(read_failed, last_record), make_tuple(1, 5));
+  press(OK_X - 1, CHOICE_Y);  // just left of "ok"
+  EXPECT_EQ(read_failed, 1);
   press(OK_X, CHOICE_Y);
   EXPECT_EQ(read_failed, 0);
   file_name[0] = 0;  // a typed name gets ".ses"; one not in the directory is refused
