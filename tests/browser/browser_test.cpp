@@ -133,7 +133,8 @@ TEST_F(Browser, LoadingPickedAndTypedSessions) {
   last_click_time -= 2.0;
   press(ROW_X, row_y("bad.ses"), 2);
   EXPECT_EQ(make_tuple(read_failed, last_record), make_tuple(1, 5));
-  press(OK_X - 1, CHOICE_Y);  // just left of "ok"
+  press(OK_X - 1, CHOICE_Y);  // just left of "ok", then just below it
+  press(OK_X, CHOICE_Y + 7);
   EXPECT_EQ(read_failed, 1);
   press(OK_X, CHOICE_Y);
   EXPECT_EQ(read_failed, 0);
