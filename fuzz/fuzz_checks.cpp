@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/scene.h"
@@ -22,7 +23,7 @@ namespace {
 class InScratchDirectory {
  public:
   InScratchDirectory() : back_(open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    static const std::string dir = make_directory();
+    const std::string& dir = directory();
     if (back_ < 0 || chdir(dir.c_str()) != 0) {
       std::perror("silmod fuzz scratch directory");
       std::abort();
@@ -36,6 +37,14 @@ class InScratchDirectory {
   InScratchDirectory& operator=(const InScratchDirectory&) = delete;
 
  private:
+  // Made on first use, removed when the process exits (the removal is
+  // registered after the name, so it runs while the name still exists).
+  static const std::string& directory() {
+    static const std::string dir = make_directory();
+    static const bool removed_at_exit = std::atexit(remove_directory) == 0;
+    (void)removed_at_exit;
+    return dir;
+  }
   static std::string make_directory() {
     const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::string pattern = std::string(base) + "/silmod-fuzz-XXXXXX";
@@ -44,6 +53,10 @@ class InScratchDirectory {
       std::abort();
     }
     return pattern;
+  }
+  static void remove_directory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(directory(), ignored);
   }
   int back_;
 };
