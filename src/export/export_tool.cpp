@@ -1,6 +1,9 @@
 #include "export/export_tool.h"
 
+#include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -161,44 +164,100 @@ std::string current_directory() {
 // The session reader keeps the code section in "active.rcf" in the working
 // directory. The tool reads in a private directory so that it never replaces
 // the file of a modeller working in the user's directory.
-struct ScratchDirectory {
-  std::string path;
-  std::string previous;
-
-  bool enter(std::string& error) {
-    previous = current_directory();
-    if (previous.empty()) {
-      error = std::string("cannot tell the working directory: ") + std::strerror(errno);
-      return false;
-    }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/silmod-export.XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (mkdtemp(name.data()) == nullptr) {
-      error = "cannot make a scratch directory in " + pattern + ": " + std::strerror(errno);
-      return false;
-    }
-    path = name.data();
-    if (chdir(path.c_str()) != 0) {
-      error = "cannot enter " + path + ": " + std::strerror(errno);
-      rmdir(path.c_str());
-      path.clear();
-      return false;
-    }
-    return true;
+bool make_scratch_directory(std::string& path, std::string& error) {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern =
+      std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/silmod-export.XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  if (mkdtemp(name.data()) == nullptr) {
+    error = "cannot make a scratch directory in " + pattern + ": " + std::strerror(errno);
+    return false;
   }
+  path = name.data();
+  return true;
+}
 
-  // Only the session reader's "active.rcf" is ever left in it.
-  ~ScratchDirectory() {
-    if (path.empty()) return;
-    if (!previous.empty() && chdir(previous.c_str()) != 0)
-      std::fprintf(stderr, "silmod-export: cannot return to %s\n", previous.c_str());
-    unlink((path + "/active.rcf").c_str());
-    rmdir(path.c_str());
+// Removes the scratch directory with what the export left in it: the code
+// copy, and the temporary file of a write that was cut short.
+void remove_scratch_directory(const std::string& path) {
+  if (DIR* dir = opendir(path.c_str())) {
+    while (const dirent* ent = readdir(dir)) {
+      if (std::strcmp(ent->d_name, ".") != 0 && std::strcmp(ent->d_name, "..") != 0)
+        unlink((path + "/" + ent->d_name).c_str());
+    }
+    closedir(dir);
   }
-};
+  if (rmdir(path.c_str()) != 0)
+    std::fprintf(stderr, "silmod-export: cannot remove %s: %s\n", path.c_str(),
+                 std::strerror(errno));
+}
+
+// Reads the session in the scratch directory and writes every output asked for.
+int export_scene(const Options& o, const std::string& scratch) {
+  if (chdir(scratch.c_str()) != 0) {
+    std::fprintf(stderr, "silmod-export: cannot enter %s: %s\n", scratch.c_str(),
+                 std::strerror(errno));
+    return EXPORT_FAILED;
+  }
+  reset_scene();
+  reset_code_table();
+  reset_render();
+  if (o.res != -1) res = o.res;
+  if (!load_session(o.session.c_str())) return EXPORT_FAILED;
+  bool ok = true;
+  if (!o.rib.empty()) ok = write_rib(o.rib.c_str()) && ok;
+  if (!o.c_program.empty()) ok = write_gl_program(o.c_program.c_str()) && ok;
+  if (!o.ses.empty()) ok = save_session(o.ses.c_str()) && ok;
+  return ok ? EXPORT_OK : EXPORT_FAILED;
+}
+
+// The export runs in a child process while this one waits, so that the
+// scratch directory goes however the export ends: done, failed, aborted, or
+// stopped by a signal. Signals that stop the tool are passed on to the child.
+const int STOP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ};
+volatile sig_atomic_t export_child = 0;  // pid of the running export
+volatile sig_atomic_t stop_signal = 0;   // the stopping signal this process got
+
+extern "C" void pass_on_signal(int sig) {
+  stop_signal = sig;
+  // Nothing here writes files, so a file size signal can only be a request to stop.
+  if (export_child > 0) kill(export_child, sig == SIGXFSZ ? SIGTERM : sig);
+}
+
+void set_stop_signals(sigset_t* set) {
+  sigemptyset(set);
+  for (int sig : STOP_SIGNALS) sigaddset(set, sig);
+}
+
+// Waits for the export child; its exit status, or the tool's own end.
+int wait_for_export(pid_t child, const std::string& scratch, const sigset_t& old_mask) {
+  export_child = child;
+  struct sigaction act;
+  std::memset(&act, 0, sizeof act);
+  act.sa_handler = pass_on_signal;
+  sigemptyset(&act.sa_mask);
+  for (int sig : STOP_SIGNALS) {
+    // A signal the caller set to be ignored (a background job) stays ignored.
+    struct sigaction old;
+    if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    sigaction(sig, &act, nullptr);
+  }
+  sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  remove_scratch_directory(scratch);
+  if (stop_signal != 0) {
+    // Ended the way the signal asked, so that a calling script stops too.
+    signal(stop_signal, SIG_DFL);
+    raise(stop_signal);
+  }
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  std::fprintf(stderr, "silmod-export: the export ended on signal %d\n",
+               WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  return EXPORT_FAILED;
+}
 
 int usage_error(const std::string& error) {
   std::fprintf(stderr, "silmod-export: %s\n%s", error.c_str(), USAGE);
@@ -229,21 +288,30 @@ int run_export_tool(int argc, char** argv) {
   o.c_program = absolute(o.c_program, cwd);
   o.ses = absolute(o.ses, cwd);
 
-  reset_scene();
-  reset_code_table();
-  reset_render();
-  if (o.res != -1) res = o.res;
-
-  ScratchDirectory scratch;
-  if (!scratch.enter(error)) {
+  // The signals wait until the child exists and the handlers that pass
+  // them on are in place.
+  sigset_t stops, old_mask;
+  set_stop_signals(&stops);
+  sigprocmask(SIG_BLOCK, &stops, &old_mask);
+  std::string scratch;
+  if (!make_scratch_directory(scratch, error)) {
+    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
     std::fprintf(stderr, "silmod-export: %s\n", error.c_str());
     return EXPORT_FAILED;
   }
-  if (!load_session(o.session.c_str())) return EXPORT_FAILED;
-
-  bool ok = true;
-  if (!o.rib.empty()) ok = write_rib(o.rib.c_str()) && ok;
-  if (!o.c_program.empty()) ok = write_gl_program(o.c_program.c_str()) && ok;
-  if (!o.ses.empty()) ok = save_session(o.ses.c_str()) && ok;
-  return ok ? EXPORT_OK : EXPORT_FAILED;
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    // A file size limit makes a write fail, reported like any other.
+    signal(SIGXFSZ, SIG_IGN);
+    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+    return export_scene(o, scratch);
+  }
+  if (child < 0) {
+    std::fprintf(stderr, "silmod-export: cannot start the export: %s\n", std::strerror(errno));
+    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+    remove_scratch_directory(scratch);
+    return EXPORT_FAILED;
+  }
+  return wait_for_export(child, scratch, old_mask);
 }
