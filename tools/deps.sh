@@ -3,7 +3,7 @@
 # As root it installs them; otherwise it names them and stops.
 set -eu
 packages="cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-libgtest-dev xvfb xauth xdotool x11-utils x11-apps imagemagick"
+libegl-dev libegl-mesa0 libpng-dev libgtest-dev xvfb xauth xdotool x11-utils x11-apps imagemagick"
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

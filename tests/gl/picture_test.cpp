@@ -1,0 +1,113 @@
+// Pictures without a display against the "display" window: silmod-export's
+// PNG shows what the window shows, and the shapes drawn without GLUT draw
+// what GLUT's shapes drew.
+#include <GL/freeglut.h>
+
+#include <algorithm>
+
+#include "io/session.h"
+#include "render/shapes.h"
+#include "support/picture_util.h"
+#include "support/render_util.h"
+
+struct PictureWindow : RenderTest {
+  void SetUp() override {
+    RenderTest::SetUp();
+    char pattern[] = "/tmp/silmod_picture_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override {
+    fs::remove_all(dir_);
+    RenderTest::TearDown();
+  }
+  // The largest difference of a channel between the window's frame and the picture.
+  int worst_difference(const Picture& p) {
+    EXPECT_EQ(p.width, width);
+    EXPECT_EQ(p.height, height);
+    if (p.width != width || p.height != height) return 256;
+    const std::vector<unsigned char> frame = read_rgb(0, 0, width, height);
+    int worst = 0;
+    for (int y = 0; y < height; y++)
+      for (int x = 0; x < width; x++)
+        for (int c = 0; c < 3; c++)
+          worst = std::max(worst,
+                           std::abs(frame[3 * ((height - 1 - y) * width + x) + c] - p.at(x, y)[c]));
+    return worst;
+  }
+  std::string dir_;
+};
+
+// Without the window the surfaces are drawn uncached, so the window draws
+// them uncached too here; the cache tests compare the two ways.
+TEST_F(PictureWindow, PngEqualsTheWindowsDrawing) {
+  tess_cache_on = 0;
+  add_picture_scene();
+  ObjectTable[1].color[2] = 0.2f, light_on[4] = 1;  // the session's own lights, one of them blue
+  const std::string session = dir_ + "/scene.ses";
+  ASSERT_TRUE(save_session(session.c_str()));
+  const std::string size = " --size " + std::to_string(width) + "x" + std::to_string(height);
+  for (const char* view : {"45,45,24", PICTURE_VIEW}) {
+    for (int wire = 0; wire < 2; wire++) {
+      SCOPED_TRACE(testing::Message() << "view " << view << " wireframe " << wire);
+      const std::string png = dir_ + "/scene.png";
+      const std::string cmd = "env -u DISPLAY " SILMOD_BINARY_DIR "/silmod-export " + session +
+                              " --png " + png + size + " --view " + view +
+                              (wire ? " --wireframe" : "");
+      ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+      std::sscanf(view, "%d,%d,%d", &latitude, &longitude, &distance);
+      wireframe = wire;
+      display_3d();  // the frame the window shows after another one
+      display_3d();
+      EXPECT_LE(worst_difference(read_png(png)), 1);
+    }
+  }
+}
+
+// The frame drawn by draw, and by old, differ by at most one level anywhere.
+template <class New, class Old>
+static void expect_same_pixels(int width, int height, New draw, Old old) {
+  std::vector<unsigned char> frames[2];
+  for (int k = 0; k < 2; k++) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(3, 4, 5, 0, 0, 0, 0, 1, 0);
+    glRotatef(20, 1, 1, 0);
+    if (k == 0)
+      draw();
+    else
+      old();
+    frames[k] = read_rgb(0, 0, width, height);
+  }
+  int worst = 0, shown = 0;
+  for (size_t i = 0; i < frames[0].size(); i++) {
+    worst = std::max(worst, std::abs(frames[0][i] - frames[1][i]));
+    shown += frames[0][i] != 179;
+  }
+  EXPECT_LE(worst, 1);
+  EXPECT_GT(shown, 3000);  // something was drawn
+}
+
+TEST_F(PictureWindow, ShapesDrawAsGlutsShapesDid) {
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_NORMALIZE);
+  glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+  glClearColor(0.7f, 0.7f, 0.7f, 1.0f);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  work_lights();
+  const float red[4] = {0.8f, 0.2f, 0.1f, 1.0f}, shine = 40;
+  set_material(red, red, red, &shine);
+  expect_same_pixels(
+      width, height, [] { draw_cube(2.0f, false); }, [] { glutSolidCube(2.0); });
+  expect_same_pixels(
+      width, height, [] { draw_ball(2.5f, 6, 6); }, [] { glutSolidSphere(2.5, 6, 6); });
+  expect_same_pixels(
+      width, height, [] { draw_ball(2.5f, 13, 7); }, [] { glutSolidSphere(2.5, 13, 7); });
+  glDisable(GL_LIGHTING);
+  glColor3f(0.1f, 0.2f, 0.9f);
+  expect_same_pixels(
+      width, height, [] { draw_cube(3.0f, true); }, [] { glutWireCube(3.0); });
+  glEnable(GL_LIGHTING);
+}

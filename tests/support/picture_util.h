@@ -1,0 +1,103 @@
+// For the picture tests: a scene with one object of each kind, laid out to be
+// seen from straight above, where its pixels are, and PNG files decoded with libpng.
+#pragma once
+
+#include <png.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/persist_util.h"
+
+// A decoded picture: RGB rows from the top.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> rgb;
+  const unsigned char* at(int x, int y) const {
+    return &rgb[3 * (static_cast<size_t>(y) * width + x)];
+  }
+};
+
+// The PNG file as 8-bit RGB; an empty picture when libpng cannot read it.
+inline Picture read_png(const std::string& path) {
+  Picture p;
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return p;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return p;
+  p.width = static_cast<int>(image.width), p.height = static_cast<int>(image.height);
+  p.rgb = std::move(rgb);
+  return p;
+}
+
+// One object of the scene: its kind, where it stands, its colour, and the
+// height of its top, which the camera above sees.
+struct Standing {
+  int type;
+  float x, z, top;
+  float color[3];
+};
+constexpr float HI = 0.9f, LO = 0.1f;
+inline const Standing PICTURE_SCENE[] = {
+    {TYPE_BOX, -12, -7, 4, {HI, LO, LO}},       {TYPE_SPHERE, -6, -7, 4, {LO, HI, LO}},
+    {TYPE_CYLINDER, 6, -7, 4, {LO, LO, HI}},    {TYPE_CONE, 12, -7, 0, {HI, HI, LO}},
+    {TYPE_REVOLUTION, -12, 7, 3, {HI, LO, HI}}, {TYPE_EXTRUSION, -6, 7, 2, {LO, HI, HI}},
+    {TYPE_OPENEXT, 6, 7, 2, {HI, LO, LO}},      {TYPE_FFACE, 12, 7, 2, {LO, HI, LO}},
+    {TYPE_BFACE, -10, 0, 2, {LO, LO, HI}}};
+
+// The camera of the picture tests: straight down from 50 units.
+constexpr const char* PICTURE_VIEW = "90,0,50";
+constexpr int PICTURE_DISTANCE = 50;
+
+// The scene above, added to the current one with its silhouettes.
+inline void add_picture_scene() {
+  const Points square = {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}, {-2, -2}};
+  for (const Standing& s : PICTURE_SCENE) {
+    Points points;
+    int order = 3;
+    float scale = 0.4f, depth = 0.4f;
+    int tilt = 0;  // about x, so that what faces +z faces up
+    switch (s.type) {
+      case TYPE_SPHERE:
+        scale = depth = 0.2f;
+        break;
+      case TYPE_CYLINDER:
+      case TYPE_CONE:
+      case TYPE_EXTRUSION:
+      case TYPE_FFACE:
+        tilt = -90;
+        break;
+      case TYPE_BFACE:
+        tilt = 90;
+        break;
+      default:
+        break;
+    }
+    if (s.type >= TYPE_EXTRUSION) points = square;
+    if (s.type == TYPE_REVOLUTION) points = {{2, 0}, {2, 2}, {1, 3}, {0, 3}}, order = 4;
+    if (s.type == TYPE_OPENEXT) points = {{-2, 0}, {-2, 2}, {2, 2}, {2, 0}};
+    if (s.type >= TYPE_REVOLUTION) scale = 1;
+    ObjectRecord& r = ObjectTable[add_object(s.type, points, order)];
+    r.position[0] = s.x, r.position[2] = s.z;
+    r.position[1] = s.type == TYPE_SPHERE ? 2 : 0;
+    r.angles[0] = tilt;
+    r.scales[0] = r.scales[1] = scale, r.scales[2] = depth;
+    for (int k = 0; k < 3; k++) r.color[k] = s.color[k];
+    r.shine = 0.2f;
+  }
+}
+
+// The pixel (column, row from the top) where the camera of PICTURE_VIEW sees
+// the world point x, y, z in a picture of the given size: +x to the right,
+// +z down.
+inline void picture_pixel(float x, float y, float z, int width, int height, int& col, int& row) {
+  const double f = height / 2.0 / std::tan(M_PI / 12);  // 30 degrees from top to bottom
+  col = static_cast<int>(std::lround(width / 2.0 + x * f / (PICTURE_DISTANCE - y)));
+  row = static_cast<int>(std::lround(height / 2.0 + z * f / (PICTURE_DISTANCE - y)));
+}
