@@ -3,6 +3,7 @@
 #pragma once
 
 #include <png.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstring>
@@ -46,7 +47,7 @@ struct Standing {
 constexpr float HI = 0.9f, LO = 0.1f;
 inline const Standing PICTURE_SCENE[] = {
     {TYPE_BOX, -12, -7, 4, {HI, LO, LO}},       {TYPE_SPHERE, -6, -7, 4, {LO, HI, LO}},
-    {TYPE_CYLINDER, 6, -7, 4, {LO, LO, HI}},    {TYPE_CONE, 12, -7, 0, {HI, HI, LO}},
+    {TYPE_CYLINDER, 6, -7, 4, {LO, LO, HI}},    {TYPE_CONE, 12, -7, 4.8f, {HI, HI, LO}},
     {TYPE_REVOLUTION, -12, 7, 3, {HI, LO, HI}}, {TYPE_EXTRUSION, -6, 7, 2, {LO, HI, HI}},
     {TYPE_OPENEXT, 6, 7, 2, {HI, LO, LO}},      {TYPE_FFACE, 12, 7, 2, {LO, HI, LO}},
     {TYPE_BFACE, -10, 0, 2, {LO, LO, HI}}};
@@ -68,11 +69,11 @@ inline void add_picture_scene() {
         scale = depth = 0.2f;
         break;
       case TYPE_CYLINDER:
-      case TYPE_CONE:
       case TYPE_EXTRUSION:
       case TYPE_FFACE:
         tilt = -90;
         break;
+      case TYPE_CONE:  // the tip up
       case TYPE_BFACE:
         tilt = 90;
         break;
@@ -82,10 +83,11 @@ inline void add_picture_scene() {
     if (s.type >= TYPE_EXTRUSION) points = square;
     if (s.type == TYPE_REVOLUTION) points = {{2, 0}, {2, 2}, {1, 3}, {0, 3}}, order = 4;
     if (s.type == TYPE_OPENEXT) points = {{-2, 0}, {-2, 2}, {2, 2}, {2, 0}};
-    if (s.type >= TYPE_REVOLUTION) scale = 1;
+    if (s.type == TYPE_REVOLUTION) scale = depth = 1;
+    if (s.type > TYPE_REVOLUTION) scale = 1;
     ObjectRecord& r = ObjectTable[add_object(s.type, points, order)];
     r.position[0] = s.x, r.position[2] = s.z;
-    r.position[1] = s.type == TYPE_SPHERE ? 2 : 0;
+    r.position[1] = s.type == TYPE_SPHERE ? 2 : (s.type == TYPE_CONE ? s.top : 0);
     r.angles[0] = tilt;
     r.scales[0] = r.scales[1] = scale, r.scales[2] = depth;
     for (int k = 0; k < 3; k++) r.color[k] = s.color[k];
@@ -100,4 +102,13 @@ inline void picture_pixel(float x, float y, float z, int width, int height, int&
   const double f = height / 2.0 / std::tan(M_PI / 12);  // 30 degrees from top to bottom
   col = static_cast<int>(std::lround(width / 2.0 + x * f / (PICTURE_DISTANCE - y)));
   row = static_cast<int>(std::lround(height / 2.0 + z * f / (PICTURE_DISTANCE - y)));
+}
+
+// Runs silmod-export with no display in the working directory: its exit
+// status, what it printed in out and err.
+inline int run_export(const std::string& args, std::string& out, std::string& err) {
+  const int status = std::system(
+      ("env -u DISPLAY " SILMOD_BINARY_DIR "/silmod-export " + args + " >out 2>err").c_str());
+  out = read_file("out"), err = read_file("err");
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
