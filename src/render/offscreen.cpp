@@ -142,12 +142,14 @@ bool OffscreenContext::read_rgb(std::vector<unsigned char>& rgb, std::string& wh
   return true;
 }
 
+// The display itself stays initialised for the life of the process: EGL hands
+// the same one to every open, and terminating it would unload the driver with
+// some of the driver's own allocations still held.
 void OffscreenContext::close() {
   if (display_ != nullptr) {
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_ != nullptr) eglDestroyContext(display_, context_);
     if (surface_ != nullptr) eglDestroySurface(display_, surface_);
-    eglTerminate(display_);
   }
   display_ = context_ = surface_ = nullptr;
   width_ = height_ = 0;
