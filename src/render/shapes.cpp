@@ -19,16 +19,15 @@ void corner(int k, float size) {
   glVertex3f(size * CORNERS[k][0], size * CORNERS[k][1], size * CORNERS[k][2]);
 }
 
-// Sines and cosines of n + 1 steps around a circle (half a circle with half),
-// in single precision as the shapes have always been computed; a negative n
-// turns the other way.
+// Sines and cosines of n + 1 steps (n not 0) around a circle, or half a
+// circle, in single precision as the shapes have always been computed; a
+// negative n turns the other way.
 struct Circle {
-  static constexpr int MAX_STEPS = 64;
-  float sin[MAX_STEPS + 1];
-  float cos[MAX_STEPS + 1];
+  float sin[MAX_BALL_STEPS + 1];
+  float cos[MAX_BALL_STEPS + 1];
   Circle(int n, bool half) {
     const int size = n < 0 ? -n : n;
-    const float angle = (half ? 1 : 2) * (float)M_PI / (float)(n == 0 ? 1 : n);
+    const float angle = (half ? 1 : 2) * (float)M_PI / (float)n;
     sin[0] = 0.0f;
     cos[0] = 1.0f;
     for (int i = 1; i < size; i++) {
@@ -40,20 +39,12 @@ struct Circle {
   }
 };
 
-// Vertex k of a sphere: 0 the top (+z), then the rings of slices vertices
-// from the top down, the last the bottom.
-void ball_vertex(int k, float radius, int slices, int stacks, const Circle& around,
-                 const Circle& down) {
-  float n[3] = {0, 0, 1};
-  if (k == slices * (stacks - 1) + 1) {
-    n[2] = -1;
-  } else if (k > 0) {
-    const int ring = (k - 1) / slices + 1, j = (k - 1) % slices;
-    n[0] = around.cos[j] * down.sin[ring];
-    n[1] = around.sin[j] * down.sin[ring];
-    n[2] = down.cos[ring];
-  }
-  glNormal3f(n[0], n[1], n[2]);
+// The vertex of a sphere on ring 0 (the top, +z) .. stacks (the bottom) at
+// step j around; on the two poles every j gives the same vertex.
+void ball_vertex(float radius, const Circle& around, int j, const Circle& down, int ring) {
+  const float n[3] = {around.cos[j] * down.sin[ring], around.sin[j] * down.sin[ring],
+                      down.cos[ring]};
+  glNormal3fv(n);
   glVertex3f(n[0] * radius, n[1] * radius, n[2] * radius);
 }
 
@@ -77,20 +68,16 @@ void draw_cube(float size, bool wire) {
 }
 
 void draw_ball(float radius, int slices, int stacks) {
-  if (slices < 1 || stacks < 2 || slices > Circle::MAX_STEPS || stacks > Circle::MAX_STEPS) return;
+  if (slices < 1 || stacks < 2 || slices > MAX_BALL_STEPS || stacks > MAX_BALL_STEPS) return;
   const Circle around(-slices, false), down(stacks, true);
-  const int bottom = slices * (stacks - 1) + 1;
-  // One strip per stack, closed by repeating its first pair; the top and
-  // bottom strips fan out from the pole vertex.
-  for (int i = 0; i < stacks; i++) {
-    const int upper = i == 0 ? 0 : 1 + (i - 1) * slices;  // first vertex of the ring above
+  // One strip per stack from the top down, closed by repeating its first
+  // pair; each pair is the vertex below, then the one above.
+  for (int ring = 0; ring < stacks; ring++) {
     glBegin(GL_TRIANGLE_STRIP);
     for (int j = 0; j <= slices; j++) {
-      const int jj = j == slices ? 0 : j;
-      const int below = i == stacks - 1 ? bottom : 1 + i * slices + jj;
-      const int above = i == 0 ? 0 : upper + jj;
-      ball_vertex(below, radius, slices, stacks, around, down);
-      ball_vertex(above, radius, slices, stacks, around, down);
+      const int step = j == slices ? 0 : j;
+      ball_vertex(radius, around, ring + 1 == stacks ? 0 : step, down, ring + 1);
+      ball_vertex(radius, around, ring == 0 ? 0 : step, down, ring);
     }
     glEnd();
   }

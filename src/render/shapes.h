@@ -7,5 +7,7 @@
 // A cube of edge size around the origin: solid with flat face normals, or
 // as the outlines of its six faces.
 void draw_cube(float size, bool wire);
-// A solid sphere around the z axis with smooth normals.
+// A solid sphere around the z axis with smooth normals, of 1 .. MAX_BALL_STEPS
+// slices and 2 .. MAX_BALL_STEPS stacks; other counts draw nothing.
+constexpr int MAX_BALL_STEPS = 64;
 void draw_ball(float radius, int slices, int stacks);

@@ -64,29 +64,33 @@ TEST_F(PictureWindow, PngEqualsTheWindowsDrawing) {
   }
 }
 
-// The frame drawn by draw, and by old, differ by at most one level anywhere.
+// The frames drawn by draw and by old, seen from two opposite sides, differ
+// by at most one level anywhere; returns how many pixels draw covered.
 template <class New, class Old>
-static void expect_same_pixels(int width, int height, New draw, Old old) {
-  std::vector<unsigned char> frames[2];
-  for (int k = 0; k < 2; k++) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(3, 4, 5, 0, 0, 0, 0, 1, 0);
-    glRotatef(20, 1, 1, 0);
-    if (k == 0)
-      draw();
-    else
-      old();
-    frames[k] = read_rgb(0, 0, width, height);
+static int expect_same_pixels(int width, int height, New draw, Old old) {
+  int shown = 0;
+  for (int side : {1, -1}) {
+    std::vector<unsigned char> frames[2];
+    for (int k = 0; k < 2; k++) {
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      glMatrixMode(GL_MODELVIEW);
+      glLoadIdentity();
+      gluLookAt(3 * side, 4 * side, 5 * side, 0, 0, 0, 0, 1, 0);
+      glRotatef(20, 1, 1, 0);
+      if (k == 0)
+        draw();
+      else
+        old();
+      frames[k] = read_rgb(0, 0, width, height);
+    }
+    int worst = 0;
+    for (size_t i = 0; i < frames[0].size(); i++) {
+      worst = std::max(worst, std::abs(frames[0][i] - frames[1][i]));
+      shown += frames[0][i] != frames[0][i % 3];  // not the corner's clear colour
+    }
+    EXPECT_LE(worst, 1) << "seen from side " << side;
   }
-  int worst = 0, shown = 0;
-  for (size_t i = 0; i < frames[0].size(); i++) {
-    worst = std::max(worst, std::abs(frames[0][i] - frames[1][i]));
-    shown += frames[0][i] != 179;
-  }
-  EXPECT_LE(worst, 1);
-  EXPECT_GT(shown, 3000);  // something was drawn
+  return shown;
 }
 
 TEST_F(PictureWindow, ShapesDrawAsGlutsShapesDid) {
@@ -99,15 +103,29 @@ TEST_F(PictureWindow, ShapesDrawAsGlutsShapesDid) {
   work_lights();
   const float red[4] = {0.8f, 0.2f, 0.1f, 1.0f}, shine = 40;
   set_material(red, red, red, &shine);
-  expect_same_pixels(
-      width, height, [] { draw_cube(2.0f, false); }, [] { glutSolidCube(2.0); });
-  expect_same_pixels(
-      width, height, [] { draw_ball(2.5f, 6, 6); }, [] { glutSolidSphere(2.5, 6, 6); });
-  expect_same_pixels(
-      width, height, [] { draw_ball(2.5f, 13, 7); }, [] { glutSolidSphere(2.5, 13, 7); });
+  const int w = width, h = height;
+  EXPECT_GT(expect_same_pixels(
+                w, h, [] { draw_cube(2, false); }, [] { glutSolidCube(2); }),
+            5000);
+  for (int stacks : {2, 6, 7})
+    EXPECT_GT(expect_same_pixels(
+                  w, h, [&] { draw_ball(2.5f, 13 - stacks, stacks); },
+                  [&] { glutSolidSphere(2.5, 13 - stacks, stacks); }),
+              5000)
+        << stacks << " stacks";
+  // Beyond its table the ball draws nothing.
+  for (int slices : {0, MAX_BALL_STEPS + 1})
+    EXPECT_EQ(expect_same_pixels(
+                  w, h, [&] { draw_ball(2.5f, slices, 4); }, [] {}),
+              0)
+        << slices;
+  EXPECT_EQ(expect_same_pixels(
+                w, h, [] { draw_ball(2.5f, 4, MAX_BALL_STEPS + 1); }, [] {}),
+            0);
   glDisable(GL_LIGHTING);
   glColor3f(0.1f, 0.2f, 0.9f);
-  expect_same_pixels(
-      width, height, [] { draw_cube(3.0f, true); }, [] { glutWireCube(3.0); });
+  EXPECT_GT(expect_same_pixels(
+                w, h, [] { draw_cube(3, true); }, [] { glutWireCube(3); }),
+            500);
   glEnable(GL_LIGHTING);
 }
