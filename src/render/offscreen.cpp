@@ -115,7 +115,6 @@ bool OffscreenContext::open(int width, int height, std::string& why) {
   }
   width_ = width;
   height_ = height;
-  glViewport(0, 0, width, height);
   return true;
 }
 

@@ -104,11 +104,13 @@ inline void picture_pixel(float x, float y, float z, int width, int height, int&
   row = static_cast<int>(std::lround(height / 2.0 + z * f / (PICTURE_DISTANCE - y)));
 }
 
-// Runs silmod-export with no display in the working directory: its exit
-// status, what it printed in out and err.
-inline int run_export(const std::string& args, std::string& out, std::string& err) {
-  const int status = std::system(
-      ("env -u DISPLAY " SILMOD_BINARY_DIR "/silmod-export " + args + " >out 2>err").c_str());
+// Runs silmod-export with no display (and the environment settings env) in
+// the working directory: its exit status, what it printed in out and err.
+inline int run_export(const std::string& args, std::string& out, std::string& err,
+                      const std::string& env = "") {
+  const std::string cmd =
+      "env -u DISPLAY " + env + " " SILMOD_BINARY_DIR "/silmod-export " + args + " >out 2>err";
+  const int status = std::system(cmd.c_str());
   out = read_file("out"), err = read_file("err");
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
