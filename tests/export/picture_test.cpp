@@ -66,14 +66,24 @@ TEST_F(PngExport, ShowsTheGridAxesAndEveryObjectWithoutADisplay) {
   for (const Standing& s : PICTURE_SCENE)
     EXPECT_GT(lead_of_colour(p, s), 40) << "object of type " << s.type;
 
-  // The start camera and the display window's size unless asked otherwise.
+  // The start camera and the display window's size unless asked otherwise (a
+  // picture already there is replaced).
   ASSERT_EQ(tool("scene.ses --png default.png"), 0) << err_;
-  ASSERT_EQ(tool("scene.ses --png start.png --view 45,45,24 --size 600x500"), 0) << err_;
+  ASSERT_EQ(tool("scene.ses --png scene.png --view 45,45,24 --size 600x500"), 0) << err_;
   EXPECT_EQ(read_png("default.png").width, 600);
-  EXPECT_EQ(read_file("default.png"), read_file("start.png"));
+  EXPECT_EQ(read_file("default.png"), read_file("scene.png"));
 }
 
-TEST_F(PngExport, WireframeAndDensityChangeThePicture) {
+TEST_F(PngExport, ViewWireframeAndDensityReachTheirOutputs) {
+  // The smallest of everything; the view is the RIB file's camera too.
+  ASSERT_EQ(tool("scene.ses --png tiny.png --size 1x1 --view -90,-360,1 --res 1 --rib v.rib"), 0)
+      << err_;
+  EXPECT_EQ(read_png("tiny.png").height, 1);
+  const std::string rib = read_file("v.rib");
+  for (const char* camera :
+       {"Translate 0.0 0.0 1  \n", "Rotate 90 1.0 0.0 0.0  \n", "Rotate -360 0.0 1.0 0.0 \n"})
+    EXPECT_TRUE(has(rib, camera)) << camera;
+
   const std::string top = std::string(" --size 500x400 --view ") + PICTURE_VIEW;
   ASSERT_EQ(tool("scene.ses --png wire.png --wireframe" + top), 0) << err_;
   const Picture wire = read_png("wire.png");
@@ -93,11 +103,12 @@ TEST_F(PngExport, BadOptionsAndFailuresWriteNothing) {
   for (const char* args :
        {"scene.ses --png", "scene.ses --png p.png --size 0x10", "scene.ses --png p.png --size 600",
         "scene.ses --png p.png --size 600x500x2", "scene.ses --png p.png --size 9000x10",
-        "scene.ses --png p.png --view 91,0,24", "scene.ses --png p.png --view 0,361,24",
-        "scene.ses --png p.png --view 0,0,0", "scene.ses --png p.png --view 1,2",
-        "scene.ses --png p.png --size 10x10 --size 20x20", "scene.ses --c c.c --wireframe",
-        "scene.ses --c c.c --size 10x10", "scene.ses --png scene.ses",
-        "scene.ses --png p.png --c p.png", "scene.ses --png p.png --view 1,2,3 --view 1,2,3"}) {
+        "scene.ses --png p.png --view 91,0,24", "scene.ses --png p.png --view -91,0,24",
+        "scene.ses --png p.png --view 0,361,24", "scene.ses --png p.png --view 0,0,0",
+        "scene.ses --png p.png --view 1,2", "scene.ses --png p.png --size 10x10 --size 20x20",
+        "scene.ses --c c.c --wireframe", "scene.ses --c c.c --size 10x10",
+        "scene.ses --png scene.ses", "scene.ses --png p.png --c p.png",
+        "scene.ses --png p.png --view 1,2,3 --view 1,2,3"}) {
     EXPECT_EQ(tool(args), 2) << args;
     EXPECT_TRUE(has(err_, "usage: silmod-export")) << args;
   }
@@ -114,5 +125,5 @@ TEST_F(PngExport, BadOptionsAndFailuresWriteNothing) {
   for (const char* name : {"p.png", "c.c", "c.c.png"}) EXPECT_FALSE(fs::exists(name)) << name;
   EXPECT_EQ(read_file("scene.ses"), session);
   EXPECT_EQ(tool("--help"), 0);
-  EXPECT_TRUE(has(out_, "--png FILE"));
+  EXPECT_TRUE(has(out_, "needs no display"));
 }

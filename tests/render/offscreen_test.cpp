@@ -29,6 +29,9 @@ TEST(Offscreen, SizesAndRowsFromTheTop) {
   }
   EXPECT_EQ(rgb[6], 0) << "the third pixel of the top row";
   EXPECT_EQ(rgb[3 * 5 * 3 + 2], 255) << "blue at the bottom left";
+  glEnable(0x1234);  // not a capability
+  EXPECT_FALSE(gl.read_rgb(rgb, why)) << "an error while drawing";
+  EXPECT_NE(why.find("0x0500"), std::string::npos) << why;
   gl.close();
   EXPECT_FALSE(gl.read_rgb(rgb, why)) << "closed";
   EXPECT_TRUE(gl.open(2, 2, why)) << "opened again: " << why;
