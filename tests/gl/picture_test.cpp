@@ -15,9 +15,10 @@ struct PictureWindow : RenderTest {
     RenderTest::SetUp();
     char pattern[] = "/tmp/silmod_picture_XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    fs::current_path(dir_ = pattern);
   }
   void TearDown() override {
+    fs::current_path(old_);
     fs::remove_all(dir_);
     RenderTest::TearDown();
   }
@@ -35,7 +36,8 @@ struct PictureWindow : RenderTest {
                            std::abs(frame[3 * ((height - 1 - y) * width + x) + c] - p.at(x, y)[c]));
     return worst;
   }
-  std::string dir_;
+  std::string dir_, out_, err_;
+  fs::path old_ = fs::current_path();
 };
 
 // Without the window the surfaces are drawn uncached, so the window draws
@@ -43,23 +45,19 @@ struct PictureWindow : RenderTest {
 TEST_F(PictureWindow, PngEqualsTheWindowsDrawing) {
   tess_cache_on = 0;
   add_picture_scene();
-  ObjectTable[1].color[2] = 0.2f, light_on[4] = 1;  // the session's own lights, one of them blue
-  const std::string session = dir_ + "/scene.ses";
-  ASSERT_TRUE(save_session(session.c_str()));
+  ObjectTable[1].color[2] = 0.2f, light_on[4] = 1;  // the session's lights: one tinted, one more on
+  ASSERT_TRUE(save_session("scene.ses"));
   const std::string size = " --size " + std::to_string(width) + "x" + std::to_string(height);
   for (const char* view : {"45,45,24", PICTURE_VIEW}) {
     for (int wire = 0; wire < 2; wire++) {
       SCOPED_TRACE(testing::Message() << "view " << view << " wireframe " << wire);
-      const std::string png = dir_ + "/scene.png";
-      const std::string cmd = "env -u DISPLAY " SILMOD_BINARY_DIR "/silmod-export " + session +
-                              " --png " + png + size + " --view " + view +
-                              (wire ? " --wireframe" : "");
-      ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+      const std::string args = "scene.ses --png scene.png --view " + std::string(view) + size;
+      ASSERT_EQ(run_export(args + (wire ? " --wireframe" : ""), out_, err_), 0) << err_;
       std::sscanf(view, "%d,%d,%d", &latitude, &longitude, &distance);
       wireframe = wire;
       display_3d();  // the frame the window shows after another one
       display_3d();
-      EXPECT_LE(worst_difference(read_png(png)), 1);
+      EXPECT_LE(worst_difference(read_png("scene.png")), 1);
     }
   }
 }

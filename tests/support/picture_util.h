@@ -37,20 +37,28 @@ inline Picture read_png(const std::string& path) {
   return p;
 }
 
-// One object of the scene: its kind, where it stands, its colour, and the
-// height of its top, which the camera above sees.
+// One object of the scene: its kind, where it stands, the height of its top,
+// which the camera above sees, its colour, and its placement: the height of
+// its origin, the scale in x and y and in z, and a turn about x that makes
+// what faces +z face up.
 struct Standing {
   int type;
   float x, z, top;
   float color[3];
+  float y, scale, depth;
+  int tilt;
 };
 constexpr float HI = 0.9f, LO = 0.1f;
 inline const Standing PICTURE_SCENE[] = {
-    {TYPE_BOX, -12, -7, 4, {HI, LO, LO}},       {TYPE_SPHERE, -6, -7, 4, {LO, HI, LO}},
-    {TYPE_CYLINDER, 6, -7, 4, {LO, LO, HI}},    {TYPE_CONE, 12, -7, 4.8f, {HI, HI, LO}},
-    {TYPE_REVOLUTION, -12, 7, 3, {HI, LO, HI}}, {TYPE_EXTRUSION, -6, 7, 2, {LO, HI, HI}},
-    {TYPE_OPENEXT, 6, 7, 2, {HI, LO, LO}},      {TYPE_FFACE, 12, 7, 2, {LO, HI, LO}},
-    {TYPE_BFACE, -10, 0, 2, {LO, LO, HI}}};
+    {TYPE_BOX, -12, -7, 4, {HI, LO, LO}, 0, 0.4f, 0.4f, 0},
+    {TYPE_SPHERE, -6, -7, 4, {LO, HI, LO}, 2, 0.2f, 0.2f, 0},
+    {TYPE_CYLINDER, 6, -7, 4, {LO, LO, HI}, 0, 0.4f, 0.4f, -90},
+    {TYPE_CONE, 12, -7, 4.8f, {HI, HI, LO}, 4.8f, 0.4f, 0.4f, 90},  // the tip up
+    {TYPE_REVOLUTION, -12, 7, 3, {HI, LO, HI}, 0, 1, 1, 0},
+    {TYPE_EXTRUSION, -6, 7, 2, {LO, HI, HI}, 0, 1, 0.4f, -90},
+    {TYPE_OPENEXT, 6, 7, 2, {HI, LO, LO}, 0, 1, 0.4f, 0},  // an arch, its roof up
+    {TYPE_FFACE, 12, 7, 2, {LO, HI, LO}, 0, 1, 0.4f, -90},
+    {TYPE_BFACE, -10, 0, 2, {LO, LO, HI}, 0, 1, 0.4f, 90}};
 
 // The camera of the picture tests: straight down from 50 units.
 constexpr const char* PICTURE_VIEW = "90,0,50";
@@ -58,38 +66,15 @@ constexpr int PICTURE_DISTANCE = 50;
 
 // The scene above, added to the current one with its silhouettes.
 inline void add_picture_scene() {
-  const Points square = {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}, {-2, -2}};
   for (const Standing& s : PICTURE_SCENE) {
-    Points points;
-    int order = 3;
-    float scale = 0.4f, depth = 0.4f;
-    int tilt = 0;  // about x, so that what faces +z faces up
-    switch (s.type) {
-      case TYPE_SPHERE:
-        scale = depth = 0.2f;
-        break;
-      case TYPE_CYLINDER:
-      case TYPE_EXTRUSION:
-      case TYPE_FFACE:
-        tilt = -90;
-        break;
-      case TYPE_CONE:  // the tip up
-      case TYPE_BFACE:
-        tilt = 90;
-        break;
-      default:
-        break;
-    }
-    if (s.type >= TYPE_EXTRUSION) points = square;
-    if (s.type == TYPE_REVOLUTION) points = {{2, 0}, {2, 2}, {1, 3}, {0, 3}}, order = 4;
+    Points points = {{-2, -2}, {2, -2}, {2, 2}, {-2, 2}, {-2, -2}};  // a closed square
+    if (s.type == TYPE_REVOLUTION) points = {{2, 0}, {2, 2}, {1, 3}, {0, 3}};
     if (s.type == TYPE_OPENEXT) points = {{-2, 0}, {-2, 2}, {2, 2}, {2, 0}};
-    if (s.type == TYPE_REVOLUTION) scale = depth = 1;
-    if (s.type > TYPE_REVOLUTION) scale = 1;
-    ObjectRecord& r = ObjectTable[add_object(s.type, points, order)];
-    r.position[0] = s.x, r.position[2] = s.z;
-    r.position[1] = s.type == TYPE_SPHERE ? 2 : (s.type == TYPE_CONE ? s.top : 0);
-    r.angles[0] = tilt;
-    r.scales[0] = r.scales[1] = scale, r.scales[2] = depth;
+    if (s.type < TYPE_REVOLUTION) points.clear();
+    ObjectRecord& r = ObjectTable[add_object(s.type, points, s.type == TYPE_REVOLUTION ? 4 : 3)];
+    r.position[0] = s.x, r.position[1] = s.y, r.position[2] = s.z;
+    r.angles[0] = s.tilt;
+    r.scales[0] = r.scales[1] = s.scale, r.scales[2] = s.depth;
     for (int k = 0; k < 3; k++) r.color[k] = s.color[k];
     r.shine = 0.2f;
   }
