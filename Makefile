@@ -3,6 +3,8 @@
 # make bench builds and runs the frame-time benchmark
 # make fuzz  builds the readers' fuzz targets with clang and runs each for
 #            FUZZ_SECONDS (default 300) on a scratch copy of the seed corpus
+# make pictures draws the README's pictures from the example sessions
+# make examples makes the example sessions again with the modeller (Xvfb, xdotool)
 JOBS ?= 2
 BUILD := build
 ASAN_BUILD := build-asan
@@ -15,7 +17,7 @@ export ASAN_OPTIONS := detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS := suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan run test test-plain test-asan bench fuzz install clean
+.PHONY: all deps build build-asan run test test-plain test-asan bench fuzz pictures examples install clean
 
 all: build
 
@@ -64,6 +66,19 @@ fuzz:
 	  ./$(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -max_len=20000 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$t || exit 1; \
 	done
+
+# The opening picture from further away, the others small as the modeller
+# first shows them; all at the "hi" density.
+PICTURE := ./$(BUILD)/silmod-export
+pictures: build
+	mkdir -p docs
+	$(PICTURE) examples/lamps.ses --png docs/lamps.png --view 30,30,30 --res 40
+	for e in vase star pawn; do \
+	  $(PICTURE) examples/$$e.ses --png docs/$$e.png --size 300x250 --res 40 || exit 1; \
+	done
+
+examples: build
+	bash tools/make_examples.sh
 
 install: build
 	install -d $(PREFIX)/bin $(PREFIX)/include/silmod $(PREFIX)/share/silmod/shaders

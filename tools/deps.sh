@@ -4,7 +4,7 @@
 # argument "fuzz" it also wants clang with libFuzzer, which only `make fuzz` needs.
 set -eu
 packages="cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-libgtest-dev xvfb xauth xdotool x11-utils x11-apps imagemagick"
+libegl-dev libegl-mesa0 libpng-dev libgtest-dev xvfb xauth xdotool x11-utils x11-apps imagemagick"
 if [ "${1:-}" = fuzz ]; then packages="$packages clang libclang-rt-14-dev"; fi
 missing=""
 for p in $packages; do

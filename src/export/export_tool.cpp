@@ -15,16 +15,20 @@
 
 #include "app/scene.h"
 #include "export/gl_program.h"
+#include "export/picture.h"
 #include "export/rib.h"
 #include "io/code_table.h"
+#include "io/png_file.h"
 #include "io/session.h"
 #include "render/nurbUtil.h"
+#include "render/offscreen.h"
 #include "render/render.h"
 
 namespace {
 
 const char* const USAGE =
-    "usage: silmod-export SESSION [--rib FILE] [--c FILE] [--ses FILE] [--res N]\n";
+    "usage: silmod-export SESSION [--rib FILE] [--c FILE] [--ses FILE] [--res N]\n"
+    "                     [--png FILE [--size WxH] [--wireframe]] [--view LAT,LON,DIST]\n";
 
 const char* const HELP =
     "Reads a silmod session file and writes it out without opening a window.\n"
@@ -32,33 +36,91 @@ const char* const HELP =
     "  --rib FILE   write the scene as a RenderMan RIB file\n"
     "  --c FILE     write the scene as a stand-alone OpenGL/GLUT C program\n"
     "  --ses FILE   save the session again (brings an older file to the current layout)\n"
-    "  --res N      NURBS sampling density written into the C program (1..1000, default 10)\n"
+    "  --png FILE   draw the scene into a PNG picture as the modeller's 3D view shows\n"
+    "               it in solid drawing (grid, world axes, objects, the session's\n"
+    "               lights, no panels); needs no display\n"
+    "  --size WxH   size of the picture in pixels (1..8192 each, default 600x500)\n"
+    "  --wireframe  draw the picture in the modeller's start-up wireframe look\n"
+    "  --view LAT,LON,DIST\n"
+    "               camera latitude and longitude in degrees (-90..90, -360..360) and\n"
+    "               distance (1..1000) of the picture and the RIB file (default 45,45,24)\n"
+    "  --res N      NURBS sampling density of the C program and the picture, as the\n"
+    "               modeller's \"nurb\" setting is for both (1..1000, default 10)\n"
     "  --help       show this text\n"
     "\n"
-    "At least one of --rib, --c and --ses is needed. The session's shader code\n"
+    "At least one of --rib, --c, --ses and --png is needed. The session's shader code\n"
     "section is used for the RIB file and kept in the saved session.\n"
-    "Exit status: 0 done, 1 the session could not be read or a file not written,\n"
-    "2 bad arguments (nothing is read or written then).\n";
+    "Exit status: 0 done, 1 the session could not be read, the picture not drawn or\n"
+    "a file not written, 2 bad arguments (nothing is read or written then).\n";
 
 constexpr int MIN_RES = 1;
 constexpr int MAX_RES = 1000;
+constexpr int NO_VIEW = -100000;    // --view not given
+constexpr int DEFAULT_WIDTH = 600;  // the "display" window's start size
+constexpr int DEFAULT_HEIGHT = 500;
 
 struct Options {
   std::string session;  // the session file to read
   std::string rib;      // outputs, empty when not asked for
   std::string c_program;
   std::string ses;
-  int res = -1;  // sampling density for the C program, -1 to keep the default
+  std::string png;
+  int res = -1;  // sampling density for the C program and the picture, -1 to keep the default
+  int width = -1, height = -1;                // picture size, -1 for the window's start size
+  int view[3] = {NO_VIEW, NO_VIEW, NO_VIEW};  // latitude, longitude, distance
+  bool wireframe = false;                     // picture in the start-up wireframe look
   bool help = false;
 };
 
-bool parse_res(const char* text, int& value) {
+// A whole number from low to high at the start of text, followed by stop.
+bool parse_int(const char*& text, char stop, int low, int high, int& value) {
   char* end = nullptr;
   errno = 0;
   long v = std::strtol(text, &end, 10);
-  if (errno != 0 || end == text || *end != '\0' || v < MIN_RES || v > MAX_RES) return false;
+  if (errno != 0 || end == text || *end != stop || v < low || v > high) return false;
   value = static_cast<int>(v);
+  text = *end ? end + 1 : end;
   return true;
+}
+
+bool parse_res(const char* text, int& value) {
+  return parse_int(text, '\0', MIN_RES, MAX_RES, value);
+}
+
+// "WxH", each side 1..MAX_OFFSCREEN_SIDE.
+bool parse_size(const char* text, Options& o) {
+  return parse_int(text, 'x', 1, MAX_OFFSCREEN_SIDE, o.width) &&
+         parse_int(text, '\0', 1, MAX_OFFSCREEN_SIDE, o.height);
+}
+
+// "LAT,LON,DIST": latitude -90..90, longitude -360..360, distance 1..1000.
+bool parse_view(const char* text, Options& o) {
+  return parse_int(text, ',', -90, 90, o.view[0]) && parse_int(text, ',', -360, 360, o.view[1]) &&
+         parse_int(text, '\0', 1, 1000, o.view[2]);
+}
+
+// An option that takes numbers: given once, and in its form.
+bool parse_numbers(const std::string& arg, const char* value, Options& o, std::string& error) {
+  bool given = false, ok = false;
+  const char* wants = "";
+  if (arg == "--res") {
+    given = o.res != -1;
+    ok = !given && parse_res(value, o.res);
+    wants = "a whole number from 1 to 1000";
+  } else if (arg == "--size") {
+    given = o.width != -1;
+    ok = !given && parse_size(value, o);
+    wants = "WIDTHxHEIGHT, each from 1 to 8192";
+  } else {
+    given = o.view[0] != NO_VIEW;
+    ok = !given && parse_view(value, o);
+    wants = "LAT,LON,DIST with LAT -90..90, LON -360..360, DIST 1..1000";
+  }
+  if (given)
+    error = arg + " given twice";
+  else if (!ok)
+    error = arg + " wants " + wants + ", not '" + value + "'";
+  return ok;
 }
 
 // Fills the options; on a mistake returns false with a one-line reason.
@@ -69,6 +131,10 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
       o.help = true;
       continue;
     }
+    if (arg == "--wireframe") {
+      o.wireframe = true;
+      continue;
+    }
     std::string* target = nullptr;
     if (arg == "--rib")
       target = &o.rib;
@@ -76,21 +142,17 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
       target = &o.c_program;
     else if (arg == "--ses")
       target = &o.ses;
-    if (target != nullptr || arg == "--res") {
+    else if (arg == "--png")
+      target = &o.png;
+    const bool numbers = arg == "--res" || arg == "--size" || arg == "--view";
+    if (target != nullptr || numbers) {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') {
         error = arg + " needs a value";
         return false;
       }
       const char* value = argv[++i];
-      if (target == nullptr) {
-        if (o.res != -1) {
-          error = "--res given twice";
-          return false;
-        }
-        if (!parse_res(value, o.res)) {
-          error = std::string("--res wants a whole number from 1 to 1000, not '") + value + "'";
-          return false;
-        }
+      if (numbers) {
+        if (!parse_numbers(arg, value, o, error)) return false;
       } else {
         if (!target->empty()) {
           error = arg + " given twice";
@@ -115,8 +177,12 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
     error = "no session file given";
     return false;
   }
-  if (o.rib.empty() && o.c_program.empty() && o.ses.empty()) {
-    error = "nothing to write: give --rib, --c or --ses";
+  if (o.rib.empty() && o.c_program.empty() && o.ses.empty() && o.png.empty()) {
+    error = "nothing to write: give --rib, --c, --ses or --png";
+    return false;
+  }
+  if (o.png.empty() && (o.width != -1 || o.wireframe)) {
+    error = std::string(o.wireframe ? "--wireframe" : "--size") + " is for a picture: give --png";
     return false;
   }
   return true;
@@ -134,18 +200,21 @@ bool same_file(const std::string& a, const std::string& b) {
 // An export must not overwrite the session it reads nor another output; a
 // re-save may replace the session itself.
 bool check_outputs(const Options& o, std::string& error) {
-  const std::pair<const char*, const std::string*> exports[] = {{"--rib", &o.rib},
-                                                                {"--c", &o.c_program}};
+  const std::pair<const char*, const std::string*> exports[] = {
+      {"--rib", &o.rib}, {"--c", &o.c_program}, {"--png", &o.png}};
   for (const auto& e : exports) {
     if (same_file(*e.second, o.session)) {
       error = std::string(e.first) + " would overwrite the session file " + o.session;
       return false;
     }
   }
-  if (same_file(o.rib, o.c_program) || same_file(o.rib, o.ses) || same_file(o.c_program, o.ses)) {
-    error = "two outputs name the same file";
-    return false;
-  }
+  const std::string* outputs[] = {&o.rib, &o.c_program, &o.ses, &o.png};
+  for (int a = 0; a < 4; a++)
+    for (int b = a + 1; b < 4; b++)
+      if (same_file(*outputs[a], *outputs[b])) {
+        error = "two outputs name the same file";
+        return false;
+      }
   return true;
 }
 
@@ -204,8 +273,18 @@ int export_scene(const Options& o, const std::string& scratch) {
   reset_code_table();
   reset_render();
   if (o.res != -1) res = o.res;
+  if (o.view[0] != NO_VIEW) latitude = o.view[0], longitude = o.view[1], distance = o.view[2];
+  wireframe = o.wireframe;  // the modeller starts in wireframe; a picture is solid unless asked
   if (!load_session(o.session.c_str())) return EXPORT_FAILED;
+
+  // Drawn before anything is written, so that no output appears when there is no picture.
+  std::vector<unsigned char> picture;
+  const int width = o.width != -1 ? o.width : DEFAULT_WIDTH;
+  const int height = o.height != -1 ? o.height : DEFAULT_HEIGHT;
+  if (!o.png.empty() && !draw_picture(width, height, picture)) return EXPORT_FAILED;
+
   bool ok = true;
+  if (!o.png.empty()) ok = write_png(o.png.c_str(), picture.data(), width, height) && ok;
   if (!o.rib.empty()) ok = write_rib(o.rib.c_str()) && ok;
   if (!o.c_program.empty()) ok = write_gl_program(o.c_program.c_str()) && ok;
   if (!o.ses.empty()) ok = save_session(o.ses.c_str()) && ok;
@@ -287,6 +366,7 @@ int run_export_tool(int argc, char** argv) {
   o.rib = absolute(o.rib, cwd);
   o.c_program = absolute(o.c_program, cwd);
   o.ses = absolute(o.ses, cwd);
+  o.png = absolute(o.png, cwd);
 
   // The signals wait until the child exists and the handlers that pass
   // them on are in place.

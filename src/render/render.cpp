@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "render/shapes.h"
 #include "render/tess_cache.h"
 
 int wireframe;
@@ -108,7 +109,7 @@ static void draw_solid(ObjectRecord& rec, int n, bool cappable) {
     case TYPE_BOX:
       glPushMatrix();
       glTranslatef(0, 5, 0);
-      glutSolidCube(10.0);
+      draw_cube(10.0f, false);
       glPopMatrix();
       break;
     case TYPE_SPHERE:
@@ -152,7 +153,7 @@ static void draw_wire(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
     case TYPE_BOX:
       glPushMatrix();
       glTranslatef(0, 5, 0);
-      glutWireCube(10.0);
+      draw_cube(10.0f, true);
       glPopMatrix();
       break;
     case TYPE_SPHERE:
