@@ -31,14 +31,13 @@ constexpr unsigned long STALE_BUDGET = 64ul << 20;
 
 enum ShapeKind { SHAPE_SPHERE = 16, SHAPE_CYLINDER, SHAPE_DISK };
 
-// What a tessellation depends on. Compared field by field up to the points,
-// then the n points in use.
+// What a tessellation depends on. Compared byte by byte up to the points
+// of the silhouette, then the points in use.
 struct Key {
-  int kind;                       // SurfaceKind or ShapeKind
-  int counts[3];                  // order, knot type, res; or slices, stacks
-  float sizes[3];                 // cap depth; or radii and height
-  int n;                          // silhouette points in use
-  float pts[NURB_MAX_POINTS][2];  // the silhouette
+  int kind;        // SurfaceKind or ShapeKind
+  int counts[3];   // res; or slices, stacks
+  float sizes[3];  // cap depth; or radii and height
+  Silhouette sil;  // of a surface; zero for a shape
 };
 
 struct GpuMesh {
@@ -64,7 +63,9 @@ long builds = 0;
 int buffer_support = -1;       // -1 not yet asked, 0 client arrays, 1 buffer objects
 bool memory_reported = false;  // the out-of-memory message was printed
 
-size_t key_size(const Key& k) { return offsetof(Key, pts) + sizeof(float[2]) * k.n; }
+size_t key_size(const Key& k) {
+  return offsetof(Key, sil) + offsetof(Silhouette, pts) + sizeof(float[2]) * k.sil.count;
+}
 
 size_t hash_key(const Key& k) {
   unsigned char bytes[sizeof(Key)];
@@ -76,7 +77,7 @@ size_t hash_key(const Key& k) {
 }
 
 bool same_key(const Key& a, const Key& b) {
-  return a.n == b.n && std::memcmp(&a, &b, key_size(a)) == 0;
+  return a.sil.count == b.sil.count && std::memcmp(&a, &b, key_size(a)) == 0;
 }
 
 // The cache belongs to the "display" window's GL context; anything drawn
@@ -203,9 +204,8 @@ void GLAPIENTRY on_rational_vertex(GLfloat* p, void* builder) {
 
 // The triangles GLU makes of one surface, through the builder and the
 // sampling the drawing routines use.
-MeshData tessellate_surface(Key& k) {
+MeshData tessellate_surface(const Key& k) {
   MeshBuilder out;
-  const int order = k.counts[0], knot_type = k.counts[1];
   GLUnurbsObj* nurb = gluNewNurbsRenderer();
   if (nurb == nullptr) return out.take();
   nurb_sampling(nurb);
@@ -224,20 +224,20 @@ MeshData tessellate_surface(Key& k) {
   switch (k.kind) {
     case SURFACE_REVOLUTION: {
       NurbRevolution rev;
-      if (nurb_build_revolution(order, knot_type, k.n, k.pts, &rev))
+      if (nurb_build_revolution(&k.sil, &rev) == NURB_OK)
         nurb_surface_revolution(nurb, &rev);
       break;
     }
     case SURFACE_SIDES: {
       NurbExtrusion ext;
-      if (nurb_build_extrusion(order, knot_type, k.n, k.pts, &ext))
+      if (nurb_build_extrusion(&k.sil, &ext) == NURB_OK)
         nurb_surface_extrusion(nurb, &ext);
       break;
     }
     default: {
       NurbCap cap;
       const int side = k.kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
-      if (nurb_build_cap(order, knot_type, k.n, k.pts, side, k.sizes[0], &cap))
+      if (nurb_build_cap(&k.sil, side, k.sizes[0], &cap) == NURB_OK)
         nurb_surface_cap(nurb, &cap);
       break;
     }
@@ -345,28 +345,30 @@ void glu_quadric(F draw) {
   gluDeleteQuadric(q);
 }
 
-void draw_uncached(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
-  const bool closed = knot_type == periodic;
+// The routines exported programs call, with the silhouette's own arrays.
+void draw_uncached(SurfaceKind kind, const Silhouette& s, float depth) {
+  const bool closed = s.knot_type == periodic;
+  float(*pts)[2] = const_cast<float(*)[2]>(s.pts);
   switch (kind) {
     case SURFACE_REVOLUTION:
       if (closed)
-        nurbSolidSurfRevPeriodic(order, n, pts);
+        nurbSolidSurfRevPeriodic(s.order, s.count, pts);
       else
-        nurbSurfRevOpen(order, n, pts);
+        nurbSurfRevOpen(s.order, s.count, pts);
       break;
     case SURFACE_SIDES:
       if (closed)
-        nurbExtSidesPeriodic(order, n, pts);
+        nurbExtSidesPeriodic(s.order, s.count, pts);
       else
-        nurbExtSidesOpen(order, n, pts);
+        nurbExtSidesOpen(s.order, s.count, pts);
       break;
     case SURFACE_FRONT_CAP:
     case SURFACE_BACK_CAP: {
       const int side = kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
       if (closed)
-        nurbCapPeriodic(order, n, pts, side, depth);
+        nurbCapPeriodic(s.order, s.count, pts, side, depth);
       else
-        nurbCapOpen(order, n, pts, side, depth);
+        nurbCapOpen(s.order, s.count, pts, side, depth);
       break;
     }
   }
@@ -374,10 +376,10 @@ void draw_uncached(SurfaceKind kind, int order, int knot_type, int n, float pts[
 
 }  // namespace
 
-void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
-  // More points than a silhouette holds make no surface: the routines say so.
-  if (!cache_usable() || n < 0 || n > NURB_MAX_POINTS) {
-    draw_uncached(kind, order, knot_type, n, pts, depth);
+void draw_surface(SurfaceKind kind, const Silhouette& s, float depth) {
+  // A silhouette that makes no surface is left to the routines, which refuse it.
+  if (!cache_usable() || nurb_check(&s) != NURB_OK) {
+    draw_uncached(kind, s, depth);
     return;
   }
   const bool cap = kind == SURFACE_FRONT_CAP || kind == SURFACE_BACK_CAP;
@@ -388,16 +390,16 @@ void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[]
   Key k;
   std::memset(&k, 0, sizeof k);
   k.kind = kind;
-  k.counts[0] = order;
-  k.counts[1] = knot_type == periodic ? periodic : openknot;
-  k.counts[2] = res;
+  k.counts[0] = res;
   k.sizes[0] = cap ? depth : 0.0f;
-  k.n = n;
-  std::memcpy(k.pts, pts, sizeof(float[2]) * n);
+  k.sil.order = s.order;
+  k.sil.knot_type = s.knot_type;
+  k.sil.count = s.count;
+  std::memcpy(k.sil.pts, s.pts, sizeof(float[2]) * s.count);
   if (const GpuMesh* mesh = find_or_build(k))
     draw_mesh(*mesh);
   else
-    draw_uncached(kind, order, knot_type, n, pts, depth);
+    draw_uncached(kind, s, depth);
   if (cap) nurb_cap_done();
 }
 

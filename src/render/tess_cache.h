@@ -15,10 +15,11 @@ enum SurfaceKind {
   SURFACE_BACK_CAP     // trimmed cap facing -z
 };
 
-// One NURBS surface of a silhouette of n points, under the GL state its
-// routine sets and leaves (nurbUtil.h); depth places a cap.
-void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[][2],
-                  float depth = 0.0f);
+#include "render/nurbUtil.h"
+
+// One NURBS surface of a silhouette, under the GL state its routine sets and
+// leaves (nurbUtil.h); depth places a cap.
+void draw_surface(SurfaceKind kind, const Silhouette& s, float depth = 0.0f);
 // GLU's quadric shapes, solid with smooth normals.
 void draw_solid_sphere(float radius, int slices, int stacks);
 void draw_solid_cylinder(float base, float top, float height, int slices, int stacks);
