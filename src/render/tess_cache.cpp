@@ -137,25 +137,25 @@ void upload(GpuMesh& m, MeshData&& data) {
 
 void draw_mesh(const GpuMesh& m) {
   if (m.index_count == 0) return;
-  const char* base = nullptr;  // offsets into the buffers, or client memory
+  const MeshVertex* client = nullptr;  // null: the fields are offsets into the buffers
   const void* indices = nullptr;
   if (m.vertex_buffer) {
     glBindBuffer(GL_ARRAY_BUFFER, m.vertex_buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.index_buffer);
   } else {
-    base = reinterpret_cast<const char*>(m.arrays.vertices.data());
+    client = m.arrays.vertices.data();
     indices = m.arrays.indices.data();
   }
   const GLsizei stride = sizeof(MeshVertex);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
-  glVertexPointer(4, GL_FLOAT, stride, base + offsetof(MeshVertex, pos));
-  glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, normal));
+  glVertexPointer(4, GL_FLOAT, stride, vertex_field(client, offsetof(MeshVertex, pos)));
+  glNormalPointer(GL_FLOAT, stride, vertex_field(client, offsetof(MeshVertex, normal)));
   // Without texturing the coordinates would only be carried along.
   const bool textured = m.textured && (glIsEnabled(GL_TEXTURE_1D) || glIsEnabled(GL_TEXTURE_2D));
   if (textured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, tex));
+    glTexCoordPointer(2, GL_FLOAT, stride, vertex_field(client, offsetof(MeshVertex, tex)));
   }
   glDrawElements(GL_TRIANGLES, m.index_count, GL_UNSIGNED_INT, indices);
   // Everything else draws in immediate mode or from its own client memory.
