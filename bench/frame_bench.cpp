@@ -324,8 +324,8 @@ void pictures(const Scene& scene, const std::string& dir) {
     long covered = 0, differing = 0;
     picture_difference(empty, exact, fast, &covered, &differing);
     std::printf("pictures %s-%s: %ld pixels show objects, %ld of them (%.3f %%) differ by more than 16; fast arrays %lu kB\n",
-                scene.id, camera.name, covered, differing, fast_kb,
-                covered ? 100.0 * (double)differing / (double)covered : 0.0);
+                scene.id, camera.name, covered, differing,
+                covered ? 100.0 * (double)differing / (double)covered : 0.0, fast_kb);
     std::fflush(stdout);
   }
 }
