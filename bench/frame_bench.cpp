@@ -4,7 +4,7 @@
 // the cache of GLU's tessellation at res (exact), and from the cache of the
 // modeller's own tessellation at the level of detail the view needs (fast).
 //
-//   frame_bench [--pictures DIR] [frames [runs]]     (defaults 5 frames, 5 runs)
+//   frame_bench [--pictures DIR] [--only SCENE-ID] [frames [runs]]   (defaults 5 frames, 5 runs)
 //
 // For each scene it prints the median, minimum and maximum milliseconds per
 // frame over the runs of each way, the first frame of the exact and the fast
@@ -337,18 +337,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "frame_bench: no X display; run it under xvfb-run\n");
     return 1;
   }
-  std::string picture_dir;
+  std::string picture_dir, only;
   std::vector<int> counts;
   for (int i = 1; i < argc; i++) {
     if (std::strcmp(argv[i], "--pictures") == 0 && i + 1 < argc)
       picture_dir = argv[++i];
+    else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+      only = argv[++i];
     else
       counts.push_back(std::atoi(argv[i]));
   }
   const int frames = counts.size() > 0 ? counts[0] : 5;
   const int runs = counts.size() > 1 ? counts[1] : 5;
   if (frames < 1 || runs < 1 || counts.size() > 2) {
-    std::fprintf(stderr, "usage: frame_bench [--pictures DIR] [frames >= 1 [runs >= 1]]\n");
+    std::fprintf(stderr,
+                 "usage: frame_bench [--pictures DIR] [--only SCENE-ID] [frames >= 1 [runs >= 1]]\n");
     return 1;
   }
 
@@ -372,7 +375,9 @@ int main(int argc, char** argv) {
                          closeup_scene, 50, {{"near", 10, 20, 30}, {"side", 35, 60, 26}}};
   const Scene far = {"far50", "far view of 70 smaller extrusions", far_scene, 50,
                      {{"far", 45, 45, 150}, {"farlow", 15, 200, 120}}};
-  const Scene* all[] = {&startup, &revolutions10, &revolutions50, &extrusions50, &closeup, &far};
+  std::vector<const Scene*> all;
+  for (const Scene* scene : {&startup, &revolutions10, &revolutions50, &extrusions50, &closeup, &far})
+    if (only.empty() || only == scene->id) all.push_back(scene);
 
   std::printf("frame_bench: %d frames per run, %d runs, window %d x %d\n", frames, runs,
               glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
@@ -384,7 +389,8 @@ int main(int argc, char** argv) {
   for (const Scene* scene : all) compare(*scene, frames, runs);
   std::printf("\n");
   for (const Scene* scene : {&revolutions50, &extrusions50})
-    for (Way way : {EXACT, FAST}) after_changes(*scene, way, runs);
+    if (only.empty() || only == scene->id)
+      for (Way way : {EXACT, FAST}) after_changes(*scene, way, runs);
   if (!picture_dir.empty()) {
     std::printf("\n");
     for (const Scene* scene : all) pictures(*scene, picture_dir);

@@ -196,7 +196,9 @@ void curve_point(const float* knots, int order, const float* ctrl, int span, dou
 int segments_for(double deviation, double length, double turn, double scale, int most) {
   const double by_chord = std::ceil(std::sqrt(deviation * scale / CHORD_PIXELS));
   const double by_edge = std::ceil(length * scale / EDGE_PIXELS);
-  const double by_turn = std::ceil(turn * 180.0 / M_PI / TURN_DEGREES);
+  // Segments shorter than a quarter of a pixel show no highlight of their own.
+  const double by_turn = std::fmin(std::ceil(turn * 180.0 / M_PI / TURN_DEGREES),
+                                   std::ceil(4.0 * length * scale));
   const double m = std::max(std::max(by_chord, by_edge), by_turn);
   return m >= most ? most : (m < 1.0 ? 1 : static_cast<int>(m));
 }
@@ -216,8 +218,8 @@ int glu_segments(double range, int res) {
 
 int detail_level(double pixels_per_unit) {
   if (!(pixels_per_unit > level_scale(0))) return 0;
-  const int level = static_cast<int>(std::ceil(2.0 * std::log2(pixels_per_unit))) + 16;
-  return level > MAX_DETAIL_LEVEL ? MAX_DETAIL_LEVEL : level;
+  if (!(pixels_per_unit < level_scale(MAX_DETAIL_LEVEL))) return MAX_DETAIL_LEVEL;
+  return static_cast<int>(std::ceil(2.0 * std::log2(pixels_per_unit))) + 16;
 }
 
 double level_scale(int level) { return std::pow(2.0, (level - 16) / 2.0); }
