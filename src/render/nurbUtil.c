@@ -117,19 +117,31 @@ int arc_params(const Silhouette* s, float* t) {
 /* Chord parameter of column j: past the seam it keeps rising, t_p + 1. */
 static float column_param(const float* t, int j, int n) { return j < n ? t[j] : t[j - n] + 1.0f; }
 
-NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out) {
+/* What both swept surfaces take along the silhouette: its order, control
+   column count and knots, and each column's chord parameter (0 without
+   texture). */
+static void silhouette_columns(const Silhouette* s, int* order, int* columns, int* knot_count,
+                               float* knots, int* textured, float* tcol) {
   float t[NURB_MAX_POINTS + 1];
-  int i, j, n = s->count;
+  int j;
+  *order = s->order;
+  *columns = nurb_control_count(s);
+  make_knots(s, knot_count, knots);
+  *textured = arc_params(s, t);
+  for (j = 0; j < *columns; j++) tcol[j] = *textured ? column_param(t, j, s->count) : 0.0f;
+}
+
+NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out) {
+  float tcol[NURB_MAX_CONTROL];
+  int i, j;
   NurbStatus status = nurb_check(s);
   if (status != NURB_OK) return status;
-  out->order = s->order;
-  out->columns = nurb_control_count(s);
-  make_knots(s, &out->knot_count, out->knots);
-  out->textured = arc_params(s, t);
+  silhouette_columns(s, &out->order, &out->columns, &out->knot_count, out->knots, &out->textured,
+                     tcol);
   for (j = 0; j < out->columns; j++) {
-    int p = source_point(j, n);
+    int p = source_point(j, s->count);
     float x = s->pts[p][0], y = s->pts[p][1];
-    float tj = out->textured ? column_param(t, j, n) : 0.0f;
+    float tj = tcol[j];
     for (i = 0; i < NURB_CIRCLE_POINTS; i++) {
       /* Read backwards: the sweep runs from 0 to -360 degrees. */
       const float* c = CircleTable[NURB_CIRCLE_POINTS - 1 - i];
@@ -145,17 +157,15 @@ NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out) {
 }
 
 NurbStatus nurb_build_extrusion(const Silhouette* s, NurbExtrusion* out) {
-  float t[NURB_MAX_POINTS + 1];
-  int j, k, n = s->count;
+  float tcol[NURB_MAX_CONTROL];
+  int j, k;
   NurbStatus status = nurb_check(s);
   if (status != NURB_OK) return status;
-  out->order = s->order;
-  out->columns = nurb_control_count(s);
-  make_knots(s, &out->knot_count, out->knots);
-  out->textured = arc_params(s, t);
+  silhouette_columns(s, &out->order, &out->columns, &out->knot_count, out->knots, &out->textured,
+                     tcol);
   for (j = 0; j < out->columns; j++) {
-    int p = source_point(j, n);
-    float tj = out->textured ? column_param(t, j, n) : 0.0f;
+    int p = source_point(j, s->count);
+    float tj = tcol[j];
     for (k = 0; k < 2; k++) {
       out->vert[j][k][0] = s->pts[p][0];
       out->vert[j][k][1] = s->pts[p][1];

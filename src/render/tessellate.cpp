@@ -209,6 +209,12 @@ MeshData failed() {
   return m;
 }
 
+// Knot spans in the range GLU draws: one a point of a periodic silhouette,
+// count - order + 1 of an open one.
+int drawn_spans(const Silhouette& s) {
+  return s.knot_type == periodic ? s.count : s.count - s.order + 1;
+}
+
 }  // namespace
 
 int glu_segments(double range, int res) {
@@ -231,7 +237,7 @@ Sampling choose_sampling(const Silhouette& s, bool revolution, double scale, int
   if (make_knots(&s, &knot_count, knots) != NURB_OK) return at;
   control_points(&s, ctrl);
   const int order = s.order, controls = nurb_control_count(&s);
-  at.spans = s.knot_type == periodic ? s.count : s.count - order + 1;
+  at.spans = drawn_spans(s);
   const int most = glu_segments(1.0, res);  // knots step by 1 along the silhouette
   for (int j = 0; j < at.spans; j++) {
     if (scale < 0.0) {
@@ -276,7 +282,8 @@ Sampling choose_sampling(const Silhouette& s, bool revolution, double scale, int
 
 MeshData tessellate_revolution(const Silhouette& s, const Sampling& at) {
   NurbRevolution rev;
-  if (nurb_build_revolution(&s, &rev) != NURB_OK || at.spans < 1 || at.around < 1) return MeshData();
+  if (nurb_build_revolution(&s, &rev) != NURB_OK || at.spans != drawn_spans(s) || at.around < 1)
+    return MeshData();
   try {
     Patch p{{AngularKnots, 3, {}, {}}, silhouette_direction(rev.knots, rev.order, at),
             NURB_CIRCLE_POINTS, rev.columns, {}, {}};
@@ -294,7 +301,7 @@ MeshData tessellate_revolution(const Silhouette& s, const Sampling& at) {
 
 MeshData tessellate_sides(const Silhouette& s, const Sampling& at) {
   NurbExtrusion ext;
-  if (nurb_build_extrusion(&s, &ext) != NURB_OK || at.spans < 1) return MeshData();
+  if (nurb_build_extrusion(&s, &ext) != NURB_OK || at.spans != drawn_spans(s)) return MeshData();
   try {
     // Along the depth the surface is a straight line: one segment.
     Patch p{silhouette_direction(ext.knots, ext.order, at), {DepthKnots, 2, {}, {}}, ext.columns,
@@ -344,7 +351,8 @@ void GLAPIENTRY cap_error(GLenum, void* data) { static_cast<CapTriangulation*>(d
 
 MeshData tessellate_cap(const Silhouette& s, int side, float depth, const Sampling& at) {
   NurbCap cap;
-  if (nurb_build_cap(&s, side, depth, &cap) != NURB_OK || at.spans < 1) return MeshData();
+  if (nurb_build_cap(&s, side, depth, &cap) != NURB_OK || at.spans != drawn_spans(s))
+    return MeshData();
   // The outline the trim loop describes: an open silhouette ends on its first point.
   Silhouette loop = s;
   if (loop.knot_type == openknot) {
