@@ -407,7 +407,6 @@ MeshData tessellate_cap(const Silhouette& s, int side, float depth, const Sampli
       v.tex[1] = (v.pos[1] - cap.ymin) / h;
     }
     out.indices = std::move(tri.indices);
-    out.indices.resize(out.indices.size() / 3 * 3);
   } catch (const std::bad_alloc&) {
     if (tess) gluDeleteTess(tess);
     return failed();

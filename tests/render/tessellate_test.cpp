@@ -153,6 +153,16 @@ TEST(Tessellator, CapsShareTheWallsEdgeAndCoverTheOutline) {
         EXPECT_EQ(cap.vertices[0].normal[2], side == nurbFRONT ? 1.0f : -1.0f);
       }
     }
+  // An open outline whose end stops short of its start is closed on the
+  // start, as the trim loop is.
+  Silhouette gap = star(3, openknot, 12), shut = gap;
+  gap.pts[11][0] += 0.3f, gap.pts[11][1] += 0.2f;
+  const Sampling at = choose_sampling(shut, false, 30.0, res);
+  const MeshData gapped = tessellate_cap(gap, nurbFRONT, 5.0f, at);
+  const MeshData closed = tessellate_cap(shut, nurbFRONT, 5.0f, at);
+  ASSERT_EQ(gapped.vertices.size(), closed.vertices.size());
+  for (size_t i = 0; i < closed.vertices.size(); i++)
+    EXPECT_EQ(place(gapped.vertices[i]), place(closed.vertices[i])) << "vertex " << i;
   // A cap without area, like the builder's, is empty.
   Silhouette flat = star(3, openknot, 5);
   for (int k = 0; k < 5; k++) flat.pts[k][1] = 1.0f;
@@ -161,7 +171,7 @@ TEST(Tessellator, CapsShareTheWallsEdgeAndCoverTheOutline) {
 }
 
 TEST(Tessellator, TheDepthOfAWallIsOneSegment) {
-  const Silhouette s = star(3, periodic, 12);
+  const Silhouette s = star(4, periodic, NURB_MAX_POINTS);
   const Sampling at = choose_sampling(s, false, 100.0, 50);
   const MeshData wall = tessellate_sides(s, at);
   int samples = 1;
@@ -169,6 +179,8 @@ TEST(Tessellator, TheDepthOfAWallIsOneSegment) {
   EXPECT_EQ(wall.vertices.size(), 2u * samples);
   EXPECT_EQ(wall.indices.size(), 6u * (samples - 1));
   for (const MeshVertex& v : wall.vertices) EXPECT_EQ(std::fabs(v.pos[2]), 5.0f);
+  // A sampling made for another silhouette is refused.
+  EXPECT_EQ(tessellate_sides(star(4, periodic, 12), at).vertices.size(), 0u);
 }
 
 TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
@@ -195,6 +207,14 @@ TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
   const Sampling small = choose_sampling(vase(4, openknot), true, 0.01, 50);
   EXPECT_EQ(small.around, 1);
   EXPECT_LE(small.along[0], 4);
+  // Where one chord a quarter strays 0.15 pixels from the circle, one it is.
+  EXPECT_EQ(choose_sampling(vase(4, openknot), true, 0.2, 50).around, 1);
+  // Where the outline turns sharply, the normal turns a few degrees a
+  // segment, unless the segments would be shorter than a quarter pixel.
+  float corner[][2] = {{0, 0}, {1, 0}, {1, 1}};  // a right angle in one span
+  const Silhouette bend = nurb_silhouette(3, openknot, 3, corner);
+  EXPECT_EQ(choose_sampling(bend, false, 1.0, 50).along[0], 9);
+  EXPECT_EQ(choose_sampling(bend, false, 0.1, 50).along[0], 2);
   // Spans are those of the drawn range: a periodic silhouette has one a point.
   EXPECT_EQ(choose_sampling(star(3, periodic, 9), false, 1.0, 10).spans, 9);
   EXPECT_EQ(choose_sampling(star(3, openknot, 9), false, 1.0, 10).spans, 7);
