@@ -4,7 +4,8 @@
 // the cache of GLU's tessellation at res (exact), and from the cache of the
 // modeller's own tessellation at the level of detail the view needs (fast).
 //
-//   frame_bench [--pictures DIR] [--only SCENE-ID] [frames [runs]]   (defaults 5 frames, 5 runs)
+//   frame_bench [--pictures DIR] [--only SCENE-ID] [--no-timing] [frames [runs]]
+//                                               (defaults 5 frames, 5 runs)
 //
 // For each scene it prints the median, minimum and maximum milliseconds per
 // frame over the runs of each way, the first frame of the exact and the fast
@@ -338,12 +339,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string picture_dir, only;
+  bool timing = true;
   std::vector<int> counts;
   for (int i = 1; i < argc; i++) {
     if (std::strcmp(argv[i], "--pictures") == 0 && i + 1 < argc)
       picture_dir = argv[++i];
     else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc)
       only = argv[++i];
+    else if (std::strcmp(argv[i], "--no-timing") == 0)
+      timing = false;
     else
       counts.push_back(std::atoi(argv[i]));
   }
@@ -351,7 +355,8 @@ int main(int argc, char** argv) {
   const int runs = counts.size() > 1 ? counts[1] : 5;
   if (frames < 1 || runs < 1 || counts.size() > 2) {
     std::fprintf(stderr,
-                 "usage: frame_bench [--pictures DIR] [--only SCENE-ID] [frames >= 1 [runs >= 1]]\n");
+                 "usage: frame_bench [--pictures DIR] [--only SCENE-ID] [--no-timing] [frames >= 1 "
+                 "[runs >= 1]]\n");
     return 1;
   }
 
@@ -386,10 +391,11 @@ int main(int argc, char** argv) {
   std::printf("%-8s %-42s %3s %8s %7s %7s %8s %7s %7s %8s %7s %7s %9s %9s\n", "id", "scene", "res",
               "median", "min", "max", "median", "min", "max", "median", "min", "max", "exact",
               "fast");
-  for (const Scene* scene : all) compare(*scene, frames, runs);
+  for (const Scene* scene : all)
+    if (timing) compare(*scene, frames, runs);
   std::printf("\n");
   for (const Scene* scene : {&revolutions50, &extrusions50})
-    if (only.empty() || only == scene->id)
+    if (timing && (only.empty() || only == scene->id))
       for (Way way : {EXACT, FAST}) after_changes(*scene, way, runs);
   if (!picture_dir.empty()) {
     std::printf("\n");
