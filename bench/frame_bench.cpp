@@ -10,7 +10,8 @@
 // For each scene it prints the median, minimum and maximum milliseconds per
 // frame over the runs of each way, the first frame of the exact and the fast
 // way (which tessellates everything), and a line
-//   summary <scene-id> res=<res> exact_ms=<median> fast_ms=<median> exact_first_ms=<v> fast_first_ms=<v>
+//   summary <scene-id> res=<res> exact_ms=<median> fast_ms=<median> exact_first_ms=<v>
+//   fast_first_ms=<v>
 // Then, in the dense scenes, the frame after a camera turn and the frame
 // after one object's silhouette changed, both ways. With --pictures it writes,
 // for every scene and camera, the frame drawn each way and the empty scene's
@@ -205,8 +206,9 @@ void compare(const Scene& scene, int frames, int runs) {
   std::printf("%-8s %-42s %3d %8.2f %7.2f %7.2f %8.2f %7.2f %7.2f %8.2f %7.2f %7.2f %9.2f %9.2f\n",
               scene.id, scene.name, scene.res, plain.median, plain.min, plain.max, exact.median,
               exact.min, exact.max, fast.median, fast.min, fast.max, exact_first, fast_first);
-  std::printf("summary %s res=%d exact_ms=%.2f fast_ms=%.2f exact_first_ms=%.2f fast_first_ms=%.2f\n",
-              scene.id, scene.res, exact.median, fast.median, exact_first, fast_first);
+  std::printf(
+      "summary %s res=%d exact_ms=%.2f fast_ms=%.2f exact_first_ms=%.2f fast_first_ms=%.2f\n",
+      scene.id, scene.res, exact.median, fast.median, exact_first, fast_first);
   std::fflush(stdout);
 }
 
@@ -272,8 +274,7 @@ Picture frame_picture(int w, int h) {
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-  for (int y = 0; y < h; y++)
-    std::memcpy(&flipped[3 * w * y], &rows[3 * w * (h - 1 - y)], 3 * w);
+  for (int y = 0; y < h; y++) std::memcpy(&flipped[3 * w * y], &rows[3 * w * (h - 1 - y)], 3 * w);
   return flipped;
 }
 
@@ -324,9 +325,11 @@ void pictures(const Scene& scene, const std::string& dir) {
     write_ppm(dir + "/empty-" + camera.name + ".ppm", empty, w, h);
     long covered = 0, differing = 0;
     picture_difference(empty, exact, fast, &covered, &differing);
-    std::printf("pictures %s-%s: %ld pixels show objects, %ld of them (%.3f %%) differ by more than 16; fast arrays %lu kB\n",
-                scene.id, camera.name, covered, differing,
-                covered ? 100.0 * (double)differing / (double)covered : 0.0, fast_kb);
+    std::printf(
+        "pictures %s-%s: %ld pixels show objects, %ld of them (%.3f %%) differ by more than 16; "
+        "fast arrays %lu kB\n",
+        scene.id, camera.name, covered, differing,
+        covered ? 100.0 * (double)differing / (double)covered : 0.0, fast_kb);
     std::fflush(stdout);
   }
 }
@@ -368,20 +371,27 @@ int main(int argc, char** argv) {
   select_display_window();
 
   const Camera home = {"home", 45, 45, 24}, turned = {"turned", 30, 100, 24};
-  const Scene startup = {"startup", "start-up scene, panels shown", startup_scene, 10,
-                         {home, turned}};
-  const Scene revolutions10 = {"rev10", "70 revolutions, 20-point open order 4",
-                               revolution_scene, 10, {home, turned}};
-  const Scene revolutions50 = {"rev50", "70 revolutions, 20-point open order 4",
-                               revolution_scene, 50, {home, turned}};
-  const Scene extrusions50 = {"ext50", "70 periodic extrusions, caps, 80 points",
-                              extrusion_scene, 50, {home, turned}};
-  const Scene closeup = {"close50", "close-up: one revolution, one capped extrusion",
-                         closeup_scene, 50, {{"near", 10, 20, 30}, {"side", 35, 60, 26}}};
-  const Scene far = {"far50", "far view of 70 smaller extrusions", far_scene, 50,
+  const Scene startup = {
+      "startup", "start-up scene, panels shown", startup_scene, 10, {home, turned}};
+  const Scene revolutions10 = {
+      "rev10", "70 revolutions, 20-point open order 4", revolution_scene, 10, {home, turned}};
+  const Scene revolutions50 = {
+      "rev50", "70 revolutions, 20-point open order 4", revolution_scene, 50, {home, turned}};
+  const Scene extrusions50 = {
+      "ext50", "70 periodic extrusions, caps, 80 points", extrusion_scene, 50, {home, turned}};
+  const Scene closeup = {"close50",
+                         "close-up: one revolution, one capped extrusion",
+                         closeup_scene,
+                         50,
+                         {{"near", 10, 20, 30}, {"side", 35, 60, 26}}};
+  const Scene far = {"far50",
+                     "far view of 70 smaller extrusions",
+                     far_scene,
+                     50,
                      {{"far", 45, 45, 150}, {"farlow", 15, 200, 120}}};
   std::vector<const Scene*> all;
-  for (const Scene* scene : {&startup, &revolutions10, &revolutions50, &extrusions50, &closeup, &far})
+  for (const Scene* scene :
+       {&startup, &revolutions10, &revolutions50, &extrusions50, &closeup, &far})
     if (only.empty() || only == scene->id) all.push_back(scene);
 
   std::printf("frame_bench: %d frames per run, %d runs, window %d x %d\n", frames, runs,

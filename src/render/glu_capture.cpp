@@ -61,25 +61,21 @@ MeshData glu_surface_triangles(SurfaceKind kind, const Silhouette& s, float dept
   switch (kind) {
     case SURFACE_REVOLUTION: {
       NurbRevolution rev;
-      if (nurb_build_revolution(&s, &rev) == NURB_OK)
-        nurb_surface_revolution(nurb, &rev);
+      if (nurb_build_revolution(&s, &rev) == NURB_OK) nurb_surface_revolution(nurb, &rev);
       break;
     }
     case SURFACE_SIDES: {
       NurbExtrusion ext;
-      if (nurb_build_extrusion(&s, &ext) == NURB_OK)
-        nurb_surface_extrusion(nurb, &ext);
+      if (nurb_build_extrusion(&s, &ext) == NURB_OK) nurb_surface_extrusion(nurb, &ext);
       break;
     }
     default: {
       NurbCap cap;
       const int side = kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
-      if (nurb_build_cap(&s, side, depth, &cap) == NURB_OK)
-        nurb_surface_cap(nurb, &cap);
+      if (nurb_build_cap(&s, side, depth, &cap) == NURB_OK) nurb_surface_cap(nurb, &cap);
       break;
     }
   }
   gluDeleteNurbsRenderer(nurb);
   return out.take();
 }
-

@@ -4,10 +4,10 @@
 #include "app/scene.h"
 #include "render/nurbUtil.h"
 
-extern int wireframe;               // draw objects as outlines, unlit, instead of solids
-extern int show_grid;               // floor grid and the two floor axes in the 3D view
-extern int show_world_axes;         // world-axes gizmo at the origin
-extern int show_object_axes;        // local axes of the current object
+extern int wireframe;         // draw objects as outlines, unlit, instead of solids
+extern int show_grid;         // floor grid and the two floor axes in the 3D view
+extern int show_world_axes;   // world-axes gizmo at the origin
+extern int show_object_axes;  // local axes of the current object
 
 // One record drawn around its own origin; the caller has placed it.
 void draw_object(ObjectRecord rec);

@@ -69,7 +69,7 @@ Entry entries[MAX_ENTRIES];
 // frames asked for.
 struct DetailState {
   bool used = false;
-  Key key;                  // kind SURFACE_REVOLUTION or SURFACE_SIDES, res, the silhouette
+  Key key;  // kind SURFACE_REVOLUTION or SURFACE_SIDES, res, the silhouette
   size_t hash = 0;
   int level = 0;            // drawn at
   int need = 0;             // the most any view asked for in the frame below
@@ -202,7 +202,8 @@ MeshData own_tessellation(const Key& k) {
     case SURFACE_SIDES:
       return tessellate_sides(k.sil, at);
     default:
-      return tessellate_cap(k.sil, k.kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT, k.sizes[0], at);
+      return tessellate_cap(k.sil, k.kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT, k.sizes[0],
+                            at);
   }
 }
 
@@ -327,7 +328,8 @@ double pixels_per_unit(const float lo[3], const float hi[3]) {
     const double p[3] = {corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1],
                          corner & 4 ? hi[2] : lo[2]};
     double eye[4];
-    for (int r = 0; r < 4; r++) eye[r] = mv[r] * p[0] + mv[4 + r] * p[1] + mv[8 + r] * p[2] + mv[12 + r];
+    for (int r = 0; r < 4; r++)
+      eye[r] = mv[r] * p[0] + mv[4 + r] * p[1] + mv[8 + r] * p[2] + mv[12 + r];
     w_min = std::fmin(w_min, pr[3] * eye[0] + pr[7] * eye[1] + pr[11] * eye[2] + pr[15] * eye[3]);
   }
   if (!(w_min > 1e-6)) return HUGE_VAL;  // reaches the eye: as fine as it gets

@@ -7,7 +7,8 @@
 #pragma once
 
 extern int tess_cache_on;  // 1: draw from the cache; 0: tessellate every surface every frame
-extern int tess_exact;     // 1: cache GLU's tessellation at res; 0: the modeller's own, as fine as the view needs
+extern int tess_exact;  // 1: cache GLU's tessellation at res; 0: the modeller's own, as fine as the
+                        // view needs
 
 #include "render/nurbUtil.h"
 #include "render/tessellate.h"

@@ -197,8 +197,8 @@ int segments_for(double deviation, double length, double turn, double scale, int
   const double by_chord = std::ceil(std::sqrt(deviation * scale / CHORD_PIXELS));
   const double by_edge = std::ceil(length * scale / EDGE_PIXELS);
   // Segments shorter than a quarter of a pixel show no highlight of their own.
-  const double by_turn = std::fmin(std::ceil(turn * 180.0 / M_PI / TURN_DEGREES),
-                                   std::ceil(4.0 * length * scale));
+  const double by_turn =
+      std::fmin(std::ceil(turn * 180.0 / M_PI / TURN_DEGREES), std::ceil(4.0 * length * scale));
   const double m = std::max(std::max(by_chord, by_edge), by_turn);
   return m >= most ? most : (m < 1.0 ? 1 : static_cast<int>(m));
 }
@@ -260,8 +260,10 @@ Sampling choose_sampling(const Silhouette& s, bool revolution, double scale, int
     // with them the shading, change by at most that much over the span.
     double turn = 0.0;
     for (int k = j + 1; k + 1 < j + order; k++) {
-      const double ax = ctrl[3 * k] - ctrl[3 * (k - 1)], ay = ctrl[3 * k + 1] - ctrl[3 * (k - 1) + 1];
-      const double bx = ctrl[3 * (k + 1)] - ctrl[3 * k], by = ctrl[3 * (k + 1) + 1] - ctrl[3 * k + 1];
+      const double ax = ctrl[3 * k] - ctrl[3 * (k - 1)],
+                   ay = ctrl[3 * k + 1] - ctrl[3 * (k - 1) + 1];
+      const double bx = ctrl[3 * (k + 1)] - ctrl[3 * k],
+                   by = ctrl[3 * (k + 1) + 1] - ctrl[3 * k + 1];
       if ((ax != 0.0 || ay != 0.0) && (bx != 0.0 || by != 0.0))
         turn += std::fabs(std::atan2(ax * by - ay * bx, ax * bx + ay * by));
     }
@@ -285,8 +287,12 @@ MeshData tessellate_revolution(const Silhouette& s, const Sampling& at) {
   if (nurb_build_revolution(&s, &rev) != NURB_OK || at.spans != drawn_spans(s) || at.around < 1)
     return MeshData();
   try {
-    Patch p{{AngularKnots, 3, {}, {}}, silhouette_direction(rev.knots, rev.order, at),
-            NURB_CIRCLE_POINTS, rev.columns, {}, {}};
+    Patch p{{AngularKnots, 3, {}, {}},
+            silhouette_direction(rev.knots, rev.order, at),
+            NURB_CIRCLE_POINTS,
+            rev.columns,
+            {},
+            {}};
     for (int q = 0; q < 4; q++) p.s.add_span(2 + 2 * q, at.around, q == 3);
     for (int i = 0; i < NURB_CIRCLE_POINTS; i++)
       for (int j = 0; j < rev.columns; j++) {
@@ -304,8 +310,12 @@ MeshData tessellate_sides(const Silhouette& s, const Sampling& at) {
   if (nurb_build_extrusion(&s, &ext) != NURB_OK || at.spans != drawn_spans(s)) return MeshData();
   try {
     // Along the depth the surface is a straight line: one segment.
-    Patch p{silhouette_direction(ext.knots, ext.order, at), {DepthKnots, 2, {}, {}}, ext.columns,
-            2, {}, {}};
+    Patch p{silhouette_direction(ext.knots, ext.order, at),
+            {DepthKnots, 2, {}, {}},
+            ext.columns,
+            2,
+            {},
+            {}};
     p.t.add_span(1, 1, true);
     for (int j = 0; j < ext.columns; j++)
       for (int k = 0; k < 2; k++) {
@@ -340,12 +350,14 @@ void GLAPIENTRY cap_edge(GLboolean, void*) {}  // asks GLU for separate triangle
 void GLAPIENTRY cap_vertex(void* vertex, void* data) {
   static_cast<CapTriangulation*>(data)->indices.push_back(static_cast<CapVertex*>(vertex)->index);
 }
-void GLAPIENTRY cap_combine(GLdouble xyz[3], void*[4], GLfloat[4], void** out, void* data) {
+void GLAPIENTRY cap_combine(GLdouble xyz[3], void* [4], GLfloat[4], void** out, void* data) {
   CapTriangulation* t = static_cast<CapTriangulation*>(data);
   t->points.push_back({{xyz[0], xyz[1], xyz[2]}, static_cast<uint32_t>(t->points.size())});
   *out = &t->points.back();
 }
-void GLAPIENTRY cap_error(GLenum, void* data) { static_cast<CapTriangulation*>(data)->failed = true; }
+void GLAPIENTRY cap_error(GLenum, void* data) {
+  static_cast<CapTriangulation*>(data)->failed = true;
+}
 
 }  // namespace
 

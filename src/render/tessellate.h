@@ -23,9 +23,9 @@ int glu_segments(double range, int res);
 // Where a surface is sampled: segments in each knot span along the
 // silhouette, and for a surface of revolution in each quarter of the circle.
 struct Sampling {
-  int spans = 0;                   // knot spans in the drawn range of the silhouette
+  int spans = 0;                    // knot spans in the drawn range of the silhouette
   int along[NURB_MAX_POINTS] = {};  // segments in each, 1 .. res
-  int around = 0;                  // segments in each quarter turn, 1 .. res / 4
+  int around = 0;                   // segments in each quarter turn, 1 .. res / 4
 };
 
 // Screen scales come in coarse steps, a factor of the square root of two

@@ -224,8 +224,7 @@ TEST(RibPieces, FewestPointsAndKnotListsFromZero) {
   EXPECT_EQ(knots(3, openknot, 3), "3 3 [ 0 0 0  1  1  1 ] 0 1 \n");
   EXPECT_EQ(knots(4, openknot, 4), "4 4 [ 0 0 0 0  1  1  1  1 ] 0 1 ");
   EXPECT_EQ(knots(3, periodic, 3), "5 3 [    0   1   2   3   4   5   6   7  ] 2 5 \n");
-  EXPECT_EQ(knots(4, periodic, 4),
-            "7 4 [    0   1   2   3   4   5   6   7   8   9  10  ] 3 7 \n");
+  EXPECT_EQ(knots(4, periodic, 4), "7 4 [    0   1   2   3   4   5   6   7   8   9  10  ] 3 7 \n");
   EXPECT_EQ(trim(3, periodic, 3),
             " TrimCurve [1] [3]  [   0  1  2  3  4  5  6  7 ] [2] [ 5] [ 5 ] [  0.00  1.00  1.00 "
             " 0.00  1.00 ] [ 0.00  0.00  1.00  0.00  0.00 ] [ 1  1  1  1  1 ]  \n");

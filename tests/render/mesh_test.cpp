@@ -1,14 +1,13 @@
 // The mesh builder: triangles wound as GL winds each primitive, shared
 // vertices kept once, and a mesh marked incomplete when memory runs out.
-#include <gtest/gtest.h>
+#include "render/mesh.h"
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <new>
 #include <vector>
-
-#include "render/mesh.h"
 
 // Allocations fail while this is set, as they would with memory exhausted.
 static bool fail_allocations = false;

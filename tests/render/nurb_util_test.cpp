@@ -94,6 +94,7 @@ TEST(Revolution, OpenNetSweepsAboutTheYAxis) {
       EXPECT_NEAR(z, rho * std::sin(t), 1e-3) << i << " " << j;
       EXPECT_NEAR(rev.tex[i][j][0], i / 8.0f, 1e-4);
     }
+  EXPECT_EQ(rev.tex[7][0][1], 0.0f);
   EXPECT_EQ(rev.tex[5][3][1], 1.0f);
 }
 
@@ -115,6 +116,7 @@ TEST(ChordLengths, OpenClosedAndThroughThePeriodicSeam) {
   EXPECT_EQ(ext.knot_count, 10);
   EXPECT_EQ(ext.vert[6][1][0], s.pts[1][0]);  // the second point again
   arc_params(&s, t);
+  EXPECT_EQ(ext.tex[0][1][0], 0.0f);
   EXPECT_EQ(ext.tex[5][0][0], 1.0f);
   EXPECT_NEAR(ext.tex[6][1][0], t[1] + 1, 1e-4);
   EXPECT_EQ(ext.tex[6][1][1], 1.0f);

@@ -1,5 +1,7 @@
 // The modeller's own tessellator against GLU's, its caps against its walls,
 // and the sampling it chooses for a size on the screen.
+#include "render/tessellate.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 
 #include "render/glu_capture.h"
 #include "render/tess_cache.h"
-#include "render/tessellate.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ const MeshVertex& nearest(const MeshData& m, const MeshVertex& v, double* distan
   const MeshVertex* best = &m.vertices[0];
   *distance = HUGE_VAL;
   for (const MeshVertex& w : m.vertices) {
-    const double d = apart(place(v), place(w)) + std::fabs(v.tex[0] - w.tex[0]) +
-                     std::fabs(v.tex[1] - w.tex[1]);
+    const double d =
+        apart(place(v), place(w)) + std::fabs(v.tex[0] - w.tex[0]) + std::fabs(v.tex[1] - w.tex[1]);
     if (d < *distance) *distance = d, best = &w;
   }
   return *best;
@@ -90,7 +91,8 @@ TEST(Tessellator, AtTheFinestSamplingItsVerticesAreGLUs) {
   for (int type = openknot; type <= periodic; type++)
     for (int order = 3; order <= 4; order++)
       for (SurfaceKind kind : {SURFACE_REVOLUTION, SURFACE_SIDES}) {
-        SCOPED_TRACE(testing::Message() << "knots " << type << " order " << order << " kind " << kind);
+        SCOPED_TRACE(testing::Message()
+                     << "knots " << type << " order " << order << " kind " << kind);
         const Silhouette s = vase(order, type);
         const Sampling finest = choose_sampling(s, kind == SURFACE_REVOLUTION, -1.0, res);
         const MeshData own = kind == SURFACE_REVOLUTION ? tessellate_revolution(s, finest)
@@ -138,7 +140,8 @@ TEST(Tessellator, CapsShareTheWallsEdgeAndCoverTheOutline) {
         // The triangles, all counter-clockwise seen from +z, add up to the outline's area.
         double covered = 0.0, area = 0.0;
         for (size_t i = 0; i < cap.indices.size(); i += 3) {
-          const float *a = cap.vertices[cap.indices[i]].pos, *b = cap.vertices[cap.indices[i + 1]].pos,
+          const float *a = cap.vertices[cap.indices[i]].pos,
+                      *b = cap.vertices[cap.indices[i + 1]].pos,
                       *c = cap.vertices[cap.indices[i + 2]].pos;
           const double twice = (b[0] - a[0]) * (c[1] - a[1]) - (c[0] - a[0]) * (b[1] - a[1]);
           EXPECT_GT(twice, 0.0);
@@ -151,6 +154,17 @@ TEST(Tessellator, CapsShareTheWallsEdgeAndCoverTheOutline) {
         }
         EXPECT_NEAR(covered, std::fabs(area), 1e-3 * std::fabs(area));
         EXPECT_EQ(cap.vertices[0].normal[2], side == nurbFRONT ? 1.0f : -1.0f);
+        // Texture coordinates span the outline's box, mirrored at the back, as GLU's do.
+        const MeshData glu = glu_surface_triangles(
+            side == nurbFRONT ? SURFACE_FRONT_CAP : SURFACE_BACK_CAP, s, depth);
+        NurbCap box;
+        ASSERT_EQ(nurb_build_cap(&s, side, depth, &box), NURB_OK);
+        for (const MeshData* m : {&cap, &glu})
+          for (const MeshVertex& v : m->vertices) {
+            const float u = (v.pos[0] - box.xmin) / (box.xmax - box.xmin);
+            EXPECT_NEAR(v.tex[0], side == nurbFRONT ? u : 1 - u, 1e-4);
+            EXPECT_NEAR(v.tex[1], (v.pos[1] - box.ymin) / (box.ymax - box.ymin), 1e-4);
+          }
       }
     }
   // An open outline whose end stops short of its start is closed on the
@@ -166,8 +180,9 @@ TEST(Tessellator, CapsShareTheWallsEdgeAndCoverTheOutline) {
   // A cap without area, like the builder's, is empty.
   Silhouette flat = star(3, openknot, 5);
   for (int k = 0; k < 5; k++) flat.pts[k][1] = 1.0f;
-  EXPECT_EQ(tessellate_cap(flat, nurbFRONT, 5.0f, choose_sampling(flat, false, 1.0, res)).indices.size(),
-            0u);
+  EXPECT_EQ(
+      tessellate_cap(flat, nurbFRONT, 5.0f, choose_sampling(flat, false, 1.0, res)).indices.size(),
+      0u);
 }
 
 TEST(Tessellator, TheDepthOfAWallIsOneSegment) {
@@ -238,14 +253,14 @@ TEST(DetailLevels, RiseAtOnceAndFallOnlyAfterAFrameTwoLevelsLower) {
   const Silhouette s = star(4, periodic, 20), other = star(3, periodic, 20);
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 10), 10);
   EXPECT_EQ(settle_detail_level(SURFACE_FRONT_CAP, s, 9), 10);  // a cap keeps to its wall
-  EXPECT_EQ(settle_detail_level(SURFACE_REVOLUTION, s, 6), 6);   // a revolution has its own
+  EXPECT_EQ(settle_detail_level(SURFACE_REVOLUTION, s, 6), 6);  // a revolution has its own
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, other, 3), 3);
   tess_cache_frame();
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 9), 10);  // one lower: kept
   tess_cache_frame();
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 8), 10);  // the frame before asked for 9
   tess_cache_frame();
-  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 8), 9);  // a whole frame at 8: down to 9
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 8), 9);       // a whole frame at 8: down to 9
   EXPECT_EQ(settle_detail_level(SURFACE_BACK_CAP, s, 12), 12);  // up at once
   tess_cache_frame();
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 4), 12);  // 12 was asked for last frame
