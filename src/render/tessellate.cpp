@@ -199,8 +199,9 @@ int segments_for(double deviation, double length, double turn, double scale, int
   // Segments shorter than a quarter of a pixel show no highlight of their own.
   const double by_turn =
       std::fmin(std::ceil(turn * 180.0 / M_PI / TURN_DEGREES), std::ceil(4.0 * length * scale));
-  const double m = std::max(std::max(by_chord, by_edge), by_turn);
-  return m >= most ? most : (m < 1.0 ? 1 : static_cast<int>(m));
+  const double m = std::fmax(std::fmax(by_chord, by_edge), by_turn);
+  if (std::isnan(m) || m >= most) return most;  // points that are not numbers: GLU's sampling
+  return m < 1.0 ? 1 : static_cast<int>(m);
 }
 
 MeshData failed() {

@@ -230,6 +230,16 @@ TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
   const Silhouette bend = nurb_silhouette(3, openknot, 3, corner);
   EXPECT_EQ(choose_sampling(bend, false, 1.0, 50).along[0], 9);
   EXPECT_EQ(choose_sampling(bend, false, 0.1, 50).along[0], 2);
+  // A point that is not a number leaves every span between 1 and res samples.
+  Silhouette broken = vase(4, openknot);
+  broken.pts[3][0] = NAN;
+  for (double scale : {0.0, 1.0, 1e9}) {
+    const Sampling odd = choose_sampling(broken, true, scale, 50);
+    for (int j = 0; j < odd.spans; j++) {
+      EXPECT_GE(odd.along[j], 1) << "span " << j << " scale " << scale;
+      EXPECT_LE(odd.along[j], 50) << "span " << j << " scale " << scale;
+    }
+  }
   // Spans are those of the drawn range: a periodic silhouette has one a point.
   EXPECT_EQ(choose_sampling(star(3, periodic, 9), false, 1.0, 10).spans, 9);
   EXPECT_EQ(choose_sampling(star(3, openknot, 9), false, 1.0, 10).spans, 7);
