@@ -484,7 +484,9 @@ int settle_detail_level(SurfaceKind kind, const Silhouette& s, int need) {
   } else if (need > state->need) {
     state->need = need;
   }
-  if (need > state->level) state->level = need;
+  // A rise goes a step further, so that a view moving on by a little does not
+  // ask again at once.
+  if (need > state->level) state->level = need < MAX_DETAIL_LEVEL ? need + 1 : need;
   return state->level;
 }
 

@@ -22,7 +22,8 @@ void draw_solid_cylinder(float base, float top, float height, int slices, int st
 void draw_solid_disk(float outer, int slices, int loops);
 
 // The level of detail a surface of this silhouette is drawn at, given the
-// level its current view needs. Levels rise at once; they fall only when the
+// level its current view needs. Levels rise at once, a step beyond the need;
+// they fall only when the
 // need stayed two levels lower through a whole frame, so that small camera
 // moves do not tessellate again. Sides and caps of one silhouette share it.
 int settle_detail_level(SurfaceKind kind, const Silhouette& s, int need);

@@ -271,9 +271,12 @@ TEST(DetailLevels, RiseAtOnceAndFallOnlyAfterAFrameTwoLevelsLower) {
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 8), 10);  // the frame before asked for 9
   tess_cache_frame();
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 8), 9);       // a whole frame at 8: down to 9
-  EXPECT_EQ(settle_detail_level(SURFACE_BACK_CAP, s, 12), 12);  // up at once
+  EXPECT_EQ(settle_detail_level(SURFACE_BACK_CAP, s, 12), 13);  // up at once, and a step on
   tess_cache_frame();
-  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 4), 12);  // 12 was asked for last frame
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 13), 13);
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 4), 13);  // 13 was asked for in this frame
+  tess_cache_frame();
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, s, 4), 13);  // and in the last
   tess_cache_frame();
   EXPECT_EQ(settle_detail_level(SURFACE_BACK_CAP, s, 4), 5);
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, other, 3), 3);
