@@ -14,8 +14,6 @@ bool draw_picture(int width, int height, std::vector<unsigned char>& rgb) {
     // Lighting carries from one frame into the next in the window: the
     // axes and the light markers of a frame are lit by the scene's lights of
     // the frame before as well. The second frame is the one the window shows.
-    // Without the "display" window the surfaces are tessellated anew for
-    // each frame.
     reshape_3d(width, height);
     for (int frame = 0; frame < 2; frame++) draw_view_3d(false);
     ok = gl.read_rgb(rgb, why);

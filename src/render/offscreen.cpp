@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "render/tess_cache.h"
+
 namespace {
 
 std::string egl_failure(const char* what) {
@@ -108,6 +110,8 @@ bool OffscreenContext::open(int width, int height, std::string& why) {
     close();
     return false;
   }
+  // The tessellation cache serves this context while it is open.
+  tess_cache_offscreen(true);
   if (!eglMakeCurrent(display, surface_, surface_, context_)) {
     why = egl_failure("making the OpenGL context current");
     close();
@@ -146,6 +150,7 @@ bool OffscreenContext::read_rgb(std::vector<unsigned char>& rgb, std::string& wh
 // some of the driver's own allocations still held.
 void OffscreenContext::close() {
   if (display_ != nullptr) {
+    if (context_ != nullptr) tess_cache_offscreen(false);  // its buffers go with the context
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_ != nullptr) eglDestroyContext(display_, context_);
     if (surface_ != nullptr) eglDestroySurface(display_, surface_);

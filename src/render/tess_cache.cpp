@@ -99,10 +99,14 @@ bool same_key(const Key& a, const Key& b) {
   return a.sil.count == b.sil.count && std::memcmp(&a, &b, key_size(a)) == 0;
 }
 
-// The cache belongs to the "display" window's GL context; anything drawn
-// elsewhere goes the uncached way.
+// The cache serves one GL context: the "display" window's, or an off-screen
+// one while it is open; anything drawn elsewhere goes the uncached way.
+bool offscreen_mode = false;
+
 bool cache_usable() {
-  return tess_cache_on && display_window != 0 && glutGetWindow() == display_window;
+  if (!tess_cache_on) return false;
+  if (offscreen_mode) return true;
+  return display_window != 0 && glutGetWindow() == display_window;
 }
 
 bool has_buffers() {
@@ -501,18 +505,30 @@ unsigned long tess_cache_bytes() {
   return total;
 }
 
-void reset_tess_cache() {
+// Every entry dropped, its buffers freed in the context they belong to.
+static void drop_entries() {
   bool buffers = false;
   for (const Entry& e : entries) buffers = buffers || e.mesh.vertex_buffer != 0;
-  // Buffer names belong to the "display" window's context.
-  const int window = buffers && display_window != 0 ? glutGetWindow() : 0;
-  if (buffers) select_display_window();
+  // Outside the off-screen mode the names belong to the "display" window's context.
+  const bool switch_window = buffers && !offscreen_mode && display_window != 0;
+  const int window = switch_window ? glutGetWindow() : 0;
+  if (switch_window) select_display_window();
   for (Entry& e : entries) {
     if (e.used) release(e.mesh);
     e.used = false;
   }
   if (window != 0 && window != display_window) glutSetWindow(window);
   for (DetailState& d : details) d = DetailState();
+}
+
+void tess_cache_offscreen(bool on) {
+  if (on == offscreen_mode) return;
+  drop_entries();
+  offscreen_mode = on;
+}
+
+void reset_tess_cache() {
+  drop_entries();
   tess_cache_on = 1;
   tess_exact = 0;
   frame_number = 0;

@@ -36,3 +36,8 @@ long tess_cache_builds();
 unsigned long tess_cache_bytes();
 // Every entry dropped and its buffers freed; the cache switched on.
 void reset_tess_cache();
+// Switches the cache to the off-screen context (on, called while the window's
+// context is still current) or back to the "display" window (off, called
+// while the off-screen context is still current). The entries are dropped on
+// each switch, since buffers belong to one context.
+void tess_cache_offscreen(bool on);
