@@ -245,9 +245,6 @@ void draw_material_panel() {
 void material_click(int button, int state, int x, int d) {
   if (!WIDTH.contains(x) || !current_valid()) return;
   ObjectRecord& r = ObjectTable[current_record];
-  // Which members share the current colour is decided before anything
-  // changes, so the propagation below never works from stale marks.
-  if (cluster_mode == 1) mark_same_color();
   const MaterialBand* b = left_press(button, state) ? cell_at(bands, x, d) : nullptr;
   if (b && b->kind == MAT_SHINE) {
     edit_shine = static_cast<float>(x) / SLIDER_WIDTH;
@@ -255,6 +252,9 @@ void material_click(int button, int state, int x, int d) {
   } else if (b && b->kind == MAT_INTENSITY) {
     set_intensity(r, static_cast<float>(x) / SLIDER_WIDTH);
   } else if (b && b->kind == MAT_FIELD) {
+    // A colour pick marks the members that share the colour it replaces;
+    // the sliders and every later event follow those marks.
+    if (cluster_mode == 1) mark_same_color();
     pick_color(r, x, STRIP - d);
   }
   if (cluster_mode == 1) propagate_color();

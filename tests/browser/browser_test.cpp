@@ -59,7 +59,7 @@ struct Browser : ::testing::Test {
   }
   // The table read from path as "name name/ ...", directories marked with a slash.
   std::string listed(const std::string& path) {
-    EXPECT_EQ(list_directory(path.c_str()), 0);
+    EXPECT_TRUE(list_directory(path.c_str()));
     std::string s;
     for (int i = 0; i < entry_count; i++)
       s += std::string(i ? " " : "") + entries[i] + (entry_is_dir[i] ? "/" : "");
@@ -90,21 +90,32 @@ TEST_F(Browser, ADirectoryThatCannotBeReadKeepsTheTable) {
   std::ofstream{"a.ses"};
   listed(root);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(list_directory((root + "/nothere").c_str()), 1);
+  EXPECT_FALSE(list_directory((root + "/nothere").c_str()));
   EXPECT_NE(testing::internal::GetCapturedStderr().find("nothere"), std::string::npos);
   EXPECT_EQ(entry_count, 2);
 }
 
-TEST_F(Browser, ListsNamesThatFitAndAtMost300) {
+TEST_F(Browser, ListsNamesThatFit) {
   browse_load_ses = 1;
   std::ofstream{"sub/" + std::string(194, 'k') + ".ses"};  // 198 bytes: fits with the prefix
   std::ofstream{"sub/" + std::string(195, 'l') + ".ses"};  // 199: does not
   EXPECT_EQ(listed(root + "/sub"), std::string(194, 'k') + ".ses");
-  for (int i = 0; i < 320; i++) std::ofstream{root + "/sub/f" + std::to_string(1000 + i) + ".ses"};
-  listed(root + "/sub");  // at most 300 names are read, "." and ".." among them; those go
-  EXPECT_LE(entry_count, max_entries);
-  EXPECT_GE(entry_count, max_entries - 2);
-  for (int i = 1; i < entry_count; i++) EXPECT_LT(std::string(entries[i - 1]), entries[i]);
+}
+
+TEST_F(Browser, CrowdedDirectoryKeepsWhatComesFirstInItsOrder) {
+  browse_load_ses = 1;
+  for (int i = 0; i < 20; i++) fs::create_directory(root + "/sub/d" + std::to_string(10 + i));
+  for (int i = 0; i < 1000; i++) std::ofstream{root + "/sub/f" + std::to_string(1000 + i) + ".ses"};
+  // 300 kept, "." and ".." among them: every directory, then the files that
+  // sort first; the rest are not read into the table at all.
+  ASSERT_TRUE(list_directory((root + "/sub").c_str()));
+  ASSERT_EQ(entry_count, max_entries - 2);
+  for (int i = 0; i < 20; i++) {
+    EXPECT_EQ(entries[i], "d" + std::to_string(10 + i));
+    EXPECT_EQ(entry_is_dir[i], 1) << entries[i];
+  }
+  for (int i = 20; i < entry_count; i++)
+    EXPECT_EQ(entries[i], "f" + std::to_string(1000 + i - 20) + ".ses");
 }
 
 TEST_F(Browser, OpeningAndEveryEventReadTheDirectoryAgain) {
@@ -140,6 +151,9 @@ TEST_F(Browser, ASessionThatCannotBeReadLeavesTheSceneAloneWithANotice) {
   press_row("bad.ses", 2);
   EXPECT_EQ(read_failed, 1);
   EXPECT_EQ(last_record, LAST_LIGHT);
+  browser_click(0, 0, 430, 108);  // just left of "ok", then just below it
+  browser_click(0, 0, 431, 115);
+  EXPECT_EQ(read_failed, 1);
   press("ok");
   EXPECT_EQ(read_failed, 0);
 }
@@ -278,6 +292,44 @@ TEST_F(Browser, TheHomeModeRefusesANonexistentDirectoryAndCloseDropsTheEdit) {
   EXPECT_EQ(browser_open, 1);
   press("close");
   EXPECT_EQ(home_dir, root);
+}
+
+TEST_F(Browser, AnUnreadableDirectoryShowsEmpty) {
+  std::ofstream("sub/inside.ses");
+  fs::create_directory("gone");
+  open(BROWSE_LOAD_SES, "");
+  press_row("gone");
+  fs::remove("gone");  // removed since it was listed: entering it says why it failed
+  testing::internal::CaptureStderr();
+  press_row("gone");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "gone: No such file or directory\n");
+  EXPECT_EQ(cwd(), root);
+  testing::internal::CaptureStderr();
+  press_row("sub", 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(find_entry("inside.ses", entry_count), 0);
+  // Entered, then no longer readable (as it is gone, or execute-only for a
+  // user): the rows of the old listing must not stay to be clicked.
+  fs::remove_all(root + "/sub");
+  update_listing();
+  EXPECT_EQ(entry_count, 0);
+  click_cell(browser_layout, "rows");
+  EXPECT_EQ(sel_entry, -1);
+}
+
+TEST_F(Browser, AShaderCodeFileTheReaderRefusesChangesNothing) {
+  std::ofstream("plain.rcf") << "*shader matte\nSurface \"matte\"\n*end\n**end\n";
+  ASSERT_TRUE(load_code_file("plain.rcf"));
+  std::ofstream("huge.rcf");
+  fs::resize_file("huge.rcf", 65 << 20);  // sparse: costs no disk
+  open(BROWSE_LOAD_CODE, "");
+  testing::internal::CaptureStderr();
+  press_row("huge.rcf", 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "huge.rcf: larger than 64 MB\n");
+  EXPECT_EQ(read_failed, 1);
+  EXPECT_EQ(browser_open, 1);
+  EXPECT_EQ(code_count, 1);
+  EXPECT_EQ(std::string(code_file), root + "/plain.rcf");
 }
 
 TEST_F(Browser, AShaderCodeFileLoadsByItsTypedName) {

@@ -61,14 +61,24 @@ TEST_F(Material, RaisedPastFullTheColourKeepsItsValueAndTheByteStops) {
   EXPECT_EQ(edit_color[1], 102);
 }
 
-TEST_F(Material, ClusterMembersSharingTheColourFollow) {
-  for (int i = 0; i < 3; i++) create_object();  // 7, 8 and 9
-  ObjectTable[8].color[0] = 0.5f;
-  current_record = 7, cluster_mode = ClusterTable[6] = ClusterTable[7] = ClusterTable[8] = 1;
+TEST_F(Material, AColourPickMarksTheMembersThatFollowAndOnlyThePressMarks) {
+  for (int i = 0; i < 3; i++) create_object();  // records 7..9; 6 stays out of the cluster
+  ObjectTable[9].color[0] = 0.5f, ObjectTable[9].shine = 0.3f;
+  current_record = 8, cluster_mode = ClusterTable[7] = ClusterTable[8] = ClusterTable[9] = 1;
   load_edit_buffer();
-  same_color[8] = 1;  // stale from an earlier change: never used
-  slide("shine", 24);
-  EXPECT_FLOAT_EQ(ObjectTable[6].shine, 0.2f);
-  EXPECT_FLOAT_EQ(ObjectTable[8].shine, 0.8f);
-  EXPECT_FLOAT_EQ(ObjectTable[9].shine, 0.8f);
+  const int field = inside(cell_named(material_layout, "color field")->hit.y);
+  material_click(0, 0, 60, field);  // marks the members of the current colour
+  EXPECT_EQ(same_color[7], 1);
+  EXPECT_EQ(same_color[9], 0);
+  ObjectTable[8].color[0] = 0.5f;   // as if the pick gave it 9's colour
+  material_click(0, 1, 60, field);  // the release marks nothing anew
+  EXPECT_FLOAT_EQ(ObjectTable[7].color[0], 0.5f);
+  EXPECT_FLOAT_EQ(ObjectTable[9].shine, 0.3f);
+  slide("shine", 24);  // the sliders reach the members the pick marked
+  slide("intensity", 48);
+  EXPECT_FLOAT_EQ(ObjectTable[7].shine, 0.2f);
+  EXPECT_FLOAT_EQ(ObjectTable[7].intensity, 0.4f);
+  EXPECT_FLOAT_EQ(ObjectTable[9].shine, 0.3f);
+  EXPECT_FLOAT_EQ(ObjectTable[9].intensity, 0.8f);
+  EXPECT_FLOAT_EQ(ObjectTable[6].shine, 0.8f);
 }

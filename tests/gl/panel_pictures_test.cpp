@@ -60,7 +60,7 @@ struct Picture {
   uint64_t expected;
 };
 
-struct Pictures : UiScene<1> {
+struct PanelPictures : UiScene<1> {
   void SetUp() override {
     ensure_windows();
     UiScene::SetUp();
@@ -81,7 +81,7 @@ struct Pictures : UiScene<1> {
 
 static void fixed_dir(const char* dir) { std::snprintf(current_dir, DIR_SIZE, "%s", dir); }
 
-TEST_F(Pictures, PanelsMenusAndBrowser) {
+TEST_F(PanelPictures, PanelsMenusAndBrowser) {
   const Picture pictures[] = {
       {"start", [] {}, 0xc5233e266d1a319d},
       {"values",
@@ -133,7 +133,7 @@ TEST_F(Pictures, PanelsMenusAndBrowser) {
   check(std::begin(pictures), std::end(pictures), overlay);
 }
 
-TEST_F(Pictures, Dialogs) {
+TEST_F(PanelPictures, Dialogs) {
   const Picture pictures[] = {
       {"delete object?", [] { confirm_delete = 1; }, 0x6c7bb6e0fd7c1714},
       {"delete cluster?", [] { confirm_delete = cluster_mode = 1; }, 0xeb122c98cffcab73},
@@ -154,7 +154,7 @@ static void add_points(std::initializer_list<std::pair<int, int>> points) {
   for (const auto& [x, y] : points) curves_mouse(0, 0, x, curves_height - y);
 }
 
-TEST_F(Pictures, CurveEditor) {
+TEST_F(PanelPictures, CurveEditor) {
   const Picture pictures[] = {
       {"start", [] { new_type = TYPE_REVOLUTION, create_object(); }, 0x2b0c7ca52fc35f76},
       {"drawn",
