@@ -60,8 +60,8 @@ struct CurvesMouse : ::testing::Test {
 };
 
 TEST_F(CurvesMouse, LeftClicksAppendPointsSnappedToTheGrid) {
-  clicks("L13,24 L15,35 L250,285");  // rounded down, halves up; right of the bar is canvas
-  EXPECT_EQ(points(), "10,20 20,40 250,290");
+  clicks("L13,24 L15,35 L241,285");  // rounded down, halves up; right of the bar is canvas
+  EXPECT_EQ(points(), "10,20 20,40 240,290");
   EXPECT_EQ(sel_point, 2);
 }
 
@@ -136,13 +136,13 @@ TEST_F(CurvesMouse, InOriginModeALeftClickMovesTheShapeWithItsOrigin) {
 TEST_F(CurvesMouse, InOriginModeARightClickMovesOnlyTheOrigin) {
   clicks("L120,80");
   bar("orgn");
-  clicks("R107,63");  // unsnapped; the point stays where it was on the screen
+  clicks("L63,37 R107,63");  // unsnapped; the point stays where it was on the screen
   EXPECT_EQ(at(ObjectTable[current_record].base), "107,63");
   EXPECT_EQ(at(edit_base), "107,63");
-  EXPECT_EQ(points(), "13,17");
+  EXPECT_EQ(points(), "73,57");
   bar("orgn");
   clicks("L131,90");  // snapped in window coordinates, off the grid relative to the origin
-  EXPECT_EQ(points(), "13,17 23,27");
+  EXPECT_EQ(points(), "73,57 23,27");
 }
 
 struct CurvesCluster : CurvesMouse {

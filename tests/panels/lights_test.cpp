@@ -60,8 +60,10 @@ TEST_F(Lights, DensitiesTakeAnyButtonPressedOrReleasedWithinExclusiveBounds) {
 }
 
 TEST_F(Lights, CodeListResetAndViewToggles) {
-  lights_click(0, 0, 30, 175);  // below "w-axes"
+  lights_click(0, 0, 30, 175);   // below "w-axes"
+  lights_click(0, 0, 100, 150);  // right of "show"
   EXPECT_EQ(show_world_axes, 1);
+  EXPECT_EQ(code_list_shown, 0);
   for (const char* cell : {"show", "o-axes", "grid", "w-axes", "reset"}) click(cell);
   EXPECT_EQ(code_list_shown, 1);
   EXPECT_EQ(show_object_axes, 1);

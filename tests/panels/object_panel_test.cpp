@@ -30,6 +30,8 @@ TEST_F(ObjectPanel, EachTypeButtonCreatesItsTypeAndWritesTheBackup) {
   object_panel_click(0, 0, 140, 20);  // right of "cone": nothing
   EXPECT_EQ(new_type, TYPE_BOX);
   EXPECT_EQ(last_record, 11);
+  object_panel_click(0, 0, 111, 5);  // the first pixel of "cyl"
+  EXPECT_EQ(ObjectTable[last_record].surfacetype, TYPE_CYLINDER);
 }
 
 TEST_F(ObjectPanel, ExtAsksForTheKindOfExtrusionFirst) {
