@@ -1,0 +1,158 @@
+// Undo and redo through the callbacks both windows register, checked by the
+// session text a save writes before and after each kind of action.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "browser/browser.h"
+#include "history/history.h"
+#include "io/session.h"
+#include "main/events.h"
+#include "main/startup.h"
+#include "panels/overlay.h"
+#include "support/persist_util.h"
+
+constexpr unsigned char CTRL_Y = 25, CTRL_Z = 26;
+constexpr int YES_X = 260, RIGHT_X = 330, ANSWER_Y = 235;  // dialog answers in 600 x 500
+
+static std::string session_text() {
+  char* buf = nullptr;
+  size_t size = 0;
+  FILE* f = open_memstream(&buf, &size);
+  write_session(f);
+  std::fclose(f);
+  std::string text(buf, size);
+  std::free(buf);
+  return text;
+}
+static void key(unsigned char k, bool shift = false) { on_display_key(k, 0, 0, shift); }
+static void type(const std::string& keys) {
+  for (char k : keys) key(static_cast<unsigned char>(k));
+}
+static void click(int x, int y, int button = 0) {
+  on_display_mouse(button, 0, x, y), on_display_mouse(button, 1, x, y);
+}
+static void misc(int entry) { misc_menu_open = 1, click(200, 20 * entry); }
+static void curves_click(int x, int y) { on_curves_mouse(0, 0, x, y), on_curves_mouse(0, 1, x, y); }
+
+// Records 6 (a box) and 7 (a revolution of three points, current), two
+// shader code entries loaded, in a 600 x 500 window; nothing to undo yet.
+struct Undo : ScratchDir {
+  void SetUp() override {
+    ScratchDir::SetUp();
+    base();
+  }
+  void base() {
+    reset_all();
+    win_width = 600, win_height = 500;
+    load_codes("*shader one\nSurface \"matte\"\n*end\n*shader two\nSurface \"metal\"\n*end\n");
+    add_object(TYPE_BOX);
+    add_object(TYPE_REVOLUTION, {{1, 0}, {2, 1}, {1, 2}});
+    ObjectTable[7].color[0] = 0.2f;
+    load_edit_buffer();
+    reset_history();
+  }
+};
+
+TEST_F(Undo, EachKindOfActionIsOneStepBackAndForth) {
+  const std::pair<const char*, std::function<void()>> actions[] = {
+      {"panel value", [] { click(50, 50); }},
+      {"type button", [] { click(90, 10); }},
+      {"extrusion choice", [] { click(90, 25), click(RIGHT_X, ANSWER_Y); }},
+      {"delete key and answer", [] { key(127), click(YES_X, ANSWER_Y); }},
+      {"copy 6, paste onto 7", [] { click(540, 292), misc(4), click(540, 307), misc(5); }},
+      {"delete all", [] { misc(2), click(YES_X, ANSWER_Y); }},
+      {"material", [] { click(48, 376); }},
+      {"light switch", [] { click(515, 85); }},
+      {"code binding", [] { click(525, 150), click(100, 45); }},
+      {"unbind all", [] { click(551, 141), click(YES_X, ANSWER_Y); }},
+      {"curve point", [] { curves_click(150, 150); }},
+      {"F1", [] { on_display_special(1, 0, 0); }},
+      {"Insert", [] { on_display_special(108, 0, 0); }},
+      {"renaming", [] { type("\b\bxyz"); }},
+  };
+  for (const auto& [what, act] : actions) {
+    base();
+    const std::string before = session_text();
+    act();
+    const std::string after = session_text();
+    ASSERT_NE(after, before) << what;
+    EXPECT_EQ(undo_depth(), 1u) << what;
+    key(CTRL_Z);
+    EXPECT_EQ(session_text(), before) << what;
+    EXPECT_EQ(current_record, 7) << what;
+    EXPECT_EQ(edit_color[0], 51) << what;  // the edit buffer follows the record
+    key(what[0] == 'F' ? CTRL_Y : CTRL_Z, true);
+    EXPECT_EQ(session_text(), after) << what;
+    key(CTRL_Z);
+    on_curves_key(CTRL_Y, false);  // the "curves" window takes the keys too
+    EXPECT_EQ(session_text(), after) << what;
+  }
+}
+
+TEST_F(Undo, NothingToUndoAtStartAndANewChangeDropsTheRedoSteps) {
+  reset_all();
+  win_width = 600, win_height = 500;
+  const std::string start = session_text();
+  key(CTRL_Z);
+  key(CTRL_Y);
+  EXPECT_EQ(session_text(), start);
+  EXPECT_EQ(current_record, 5);
+  click(90, 10), click(60, 25);  // a sphere, a revolution
+  key(CTRL_Z);
+  EXPECT_EQ(redo_depth(), 1u);
+  click(120, 10);  // a cylinder instead
+  EXPECT_EQ(redo_depth(), 0u);
+  key(CTRL_Y);
+  EXPECT_EQ(ObjectTable[7].surfacetype, TYPE_CYLINDER);
+  EXPECT_EQ(undo_depth(), 2u);
+}
+
+TEST_F(Undo, KeystrokesRenamingOneRecordAreOneStep) {
+  type("\b\b\b\b\b\b\b\b\b\bpot");
+  type("/.");  // the eye moves: no step, and the name goes on
+  type("s");
+  EXPECT_EQ(undo_depth(), 1u);
+  click(540, 292), click(540, 307);  // record 6 and back to 7 end the run
+  type("\b");
+  EXPECT_EQ(undo_depth(), 2u);
+  key(CTRL_Z);
+  EXPECT_STREQ(ObjectTable[7].name, "pots");
+  key(CTRL_Z);
+  EXPECT_STREQ(ObjectTable[7].name, "revolution");
+}
+
+TEST_F(Undo, MarksAndModeAreStepsChoosingTheCurrentRecordIsNot) {
+  click(481, 292);  // mark record 6
+  click(520, 277);  // cluster mode
+  click(540, 292);  // current record 6
+  EXPECT_EQ(undo_depth(), 2u);
+  key(CTRL_Z);  // the mode goes; record 7 was current when it was switched
+  EXPECT_EQ(cluster_mode, 0);
+  EXPECT_EQ(current_record, 7);
+  key(CTRL_Z);
+  EXPECT_EQ(ClusterTable[6], 0);
+  key(CTRL_Y, true);
+  key(CTRL_Y);
+  EXPECT_EQ(ClusterTable[6] + cluster_mode, 2);
+  EXPECT_EQ(current_record, 6);
+}
+
+TEST_F(Undo, AWaitingDialogHoldsTheKeysAndTheListShowsTheCurrentRecord) {
+  for (int i = 0; i < 20; i++) on_display_special(108, 0, 0);  // Insert: records 8..27
+  EXPECT_EQ(list_first, 14);
+  key(127);
+  key(CTRL_Z);
+  EXPECT_EQ(last_record, 27);
+  click(RIGHT_X, ANSWER_Y);  // "no"
+  misc(2), click(YES_X, ANSWER_Y);
+  for (int i = 0; i < 10; i++) on_display_special(104, 0, 0);  // Page Up to the start
+  key(CTRL_Z);  // all back, the list down to the current record 27
+  EXPECT_EQ(list_first, 14);
+  for (int i = 0; i < 30; i++) on_display_special(105, 0, 0);  // Page Down past the end
+  key(CTRL_Z);  // record 27 goes: the list ends at the current record 26
+  EXPECT_EQ(list_first, 13);
+}
