@@ -1,6 +1,6 @@
 # make run   builds and starts the modeller
 # make test  builds and runs every test, plainly and under the sanitizers
-# make bench builds and runs the frame-time benchmark
+# make bench builds and runs the frame-time and undo-history benchmarks
 JOBS ?= 2
 BUILD := build
 ASAN_BUILD := build-asan
@@ -45,6 +45,7 @@ test-asan: build-asan
 
 bench: build
 	$(XVFB) ./$(BUILD)/frame_bench
+	./$(BUILD)/history_bench
 
 install: build
 	install -d $(PREFIX)/bin $(PREFIX)/include/silmod $(PREFIX)/share/silmod/shaders

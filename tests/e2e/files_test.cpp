@@ -130,6 +130,17 @@ struct EndToEnd : ::testing::Test {
 
 TEST_F(EndToEnd, BuildSaveDeleteLoadSaveAgainAndExport) {
   ASSERT_TRUE(start()) << log();
+  keys("");  // the pointer where keys are typed
+  const string fresh = shot(display_win);
+  click(display_win, 65, 10);  // "box", taken back and done again
+  ASSERT_TRUE(wait_file("backup.ses", "\nbox \n")) << log();
+  keys("key ctrl+z");
+  EXPECT_TRUE(wait_for([&] { return shot(display_win) == fresh; }));  // the list empty again
+  click(display_win, 530, 188);  // "backup"
+  ASSERT_TRUE(wait_file("backup.ses", "version   1 \n  5   \n"));
+  keys("key ctrl+shift+z");
+  click(display_win, 530, 188);
+  ASSERT_TRUE(wait_file("backup.ses", "\nbox \n"));
   click(display_win, 95, 10);  // "sph"
   ASSERT_TRUE(wait_file("backup.ses", "\nsphere \n")) << log();
   click(display_win, 65, 22);  // "rev", then five points in "curves"

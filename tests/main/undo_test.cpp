@@ -156,3 +156,57 @@ TEST_F(Undo, AWaitingDialogHoldsTheKeysAndTheListShowsTheCurrentRecord) {
   key(CTRL_Z);  // record 27 goes: the list ends at the current record 26
   EXPECT_EQ(list_first, 13);
 }
+
+// An "i/o menu" entry (2 "load session", 6 "load RIB code file"), the name
+// typed over the proposed one and the field double-clicked; then "close".
+static void load_through_browser(int entry, const std::string& name) {
+  io_menu_open = 1, click(349, 20 * entry - 10);
+  update_listing();  // as the browser's frame does
+  type(std::string(20, '\b') + name);
+  click(400, 38), click(400, 38), click(450, 70);
+}
+
+TEST_F(Undo, SessionLoadsAreStepsAndTheirCodeSectionComesBack) {
+  ASSERT_TRUE(save_session("a.ses"));
+  // b.ses: another light switch, and a line before the first entry that the
+  // code table does not keep but a save copies.
+  std::string b = read_file("a.ses");
+  b.replace(b.find(" 0  0 \n"), 7, " 1  0 \n");
+  b.insert(b.find("*shader"), "# from b\n");
+  write_file("b.ses", b);
+  load_through_browser(2, "a.ses");
+  const std::string after_a = session_text();
+  load_through_browser(2, "b");
+  EXPECT_EQ(session_text(), b);
+  key(CTRL_Z);
+  EXPECT_EQ(session_text(), after_a);
+  key(CTRL_Z, true);
+  EXPECT_EQ(session_text(), b);
+  write_file("mine.rcf", "*shader mine\nSurface \"mine\"\n*end\n");
+  load_through_browser(6, "mine.rcf");
+  EXPECT_EQ(code_count, 1);
+  write_file("mine.rcf", "changed by hand");
+  key(CTRL_Z);  // back to the session's code section; the user's file is left alone
+  EXPECT_EQ(session_text(), b);
+  key(CTRL_Y);
+  EXPECT_EQ(read_file("mine.rcf"), "changed by hand");
+  EXPECT_EQ(undo_depth(), 3u);
+}
+
+TEST_F(Undo, OldestStepsGoBeyondTheDepthAndMemoryCaps) {
+  for (int i = 0; i < 250; i++) on_display_special(1 + i % 2, 0, 0);  // F1, F2: angle +10, -10
+  EXPECT_EQ(undo_depth(), 250u);
+  set_history_limits(100, HISTORY_MAX_BYTES);
+  on_display_special(1, 0, 0);
+  EXPECT_EQ(undo_depth(), 100u);
+  while (undo_depth() > 0) key(CTRL_Z);
+  EXPECT_EQ(ObjectTable[7].angles[0], 10) << "after step 151";
+  const size_t step = history_bytes() / (redo_depth() ? redo_depth() : 1);
+  set_history_limits(1000, 10 * step);
+  EXPECT_EQ(redo_depth(), 100u) << "only steps done can go";
+  for (int i = 0; i < 20; i++) click(120, 50);  // rotation z: armed, then 19 steps
+  EXPECT_LE(history_bytes(), 10 * step);
+  EXPECT_GE(undo_depth(), 5u);
+  set_history_limits(1000, 1);
+  EXPECT_EQ(undo_depth(), 1u) << "the newest step stays";
+}

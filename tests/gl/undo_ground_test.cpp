@@ -1,0 +1,28 @@
+// A ground placement taken back and done again through the registered callbacks.
+#include "history/history.h"
+#include "main/events.h"
+#include "support/render_util.h"
+
+using UndoGround = RenderTest;
+
+TEST_F(UndoGround, PlacementIsOneStepThePanelsAreNone) {
+  create_object();
+  reset_history();
+  display_3d();
+  const int x = width / 2 + 40, y = height / 2 + 40;
+  on_display_mouse(2, 0, x, y), on_display_mouse(2, 1, x, y);  // panels off and on again: no step
+  on_display_mouse(2, 0, x, y), on_display_mouse(2, 1, x, y);
+  on_display_mouse(0, 0, x, y), on_display_mouse(0, 1, x, y);
+  const float* p = ObjectTable[6].position;
+  const float placed[2] = {p[0], p[2]};
+  ASSERT_NE(placed[0], 0.0f);
+  EXPECT_EQ(undo_depth(), 1u);
+  on_display_key(26, 0, 0, false);
+  EXPECT_EQ(p[0], 0.0f);
+  EXPECT_EQ(p[2], 0.0f);
+  EXPECT_EQ(edit_position[0], 0.0f);
+  EXPECT_EQ(glutGetWindow(), display_window);
+  on_display_key(26, 0, 0, true);
+  EXPECT_EQ(p[0], placed[0]);
+  EXPECT_EQ(p[2], placed[1]);
+}
