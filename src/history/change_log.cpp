@@ -189,6 +189,13 @@ ChangeLog::Outcome ChangeLog::record(const SharedText& text, int merge_key) {
       pos_ == steps_.size() && pos_ > 0) {
     fold(steps_.back(), s);
     outcome = MERGED;
+    if (steps_.back().deltas.empty() && !steps_.back().text_changed) {
+      // Typed and taken back to what it was: no step is left.
+      bytes_ -= steps_.back().bytes;
+      steps_.pop_back();
+      pos_--;
+      merge_key = -1;
+    }
   } else {
     while (steps_.size() > pos_) {
       bytes_ -= steps_.back().bytes;

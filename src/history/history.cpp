@@ -143,18 +143,14 @@ bool record_event(bool keystroke) {
   return outcome == ChangeLog::NEW_STEP || outcome == ChangeLog::MERGED;
 }
 
-bool undo_step() {
+void undo_step() {
   record_event(false);  // a change not recorded yet is the step to take back
-  if (!scene_log.undo()) return false;
-  settle();
-  return true;
+  if (scene_log.undo()) settle();
 }
 
-bool redo_step() {
+void redo_step() {
   record_event(false);
-  if (!scene_log.redo()) return false;
-  settle();
-  return true;
+  if (scene_log.redo()) settle();
 }
 
 std::size_t undo_depth() { return scene_log.undo_steps(); }

@@ -18,10 +18,10 @@ constexpr std::size_t HISTORY_MAX_BYTES = 64u << 20;   // memory the steps may h
 bool record_event(bool keystroke);
 // One step back or forth: the scene as it was, the edit buffer reloaded, the
 // object list scrolled to show the current object, and the program's own
-// copy of a session's code section put back as it was. False when there is
-// no step to take.
-bool undo_step();
-bool redo_step();
+// copy of a session's code section put back as it was. Nothing happens when
+// there is no step to take.
+void undo_step();
+void redo_step();
 
 std::size_t undo_depth();     // steps that can be undone
 std::size_t redo_depth();     // steps that can be redone

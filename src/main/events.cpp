@@ -20,9 +20,13 @@ static bool shift_held() {
 // answer first, since what it asks about may be gone after the step.
 static bool history_key(unsigned char key, bool shift) {
   if (key != CTRL_Z && key != CTRL_Y) return false;
-  if (dialog_up()) return true;
-  const bool moved = key == CTRL_Z && !shift ? undo_step() : redo_step();
-  if (moved) redraw_all();
+  if (!dialog_up()) {
+    if (key == CTRL_Z && !shift)
+      undo_step();
+    else
+      redo_step();
+  }
+  redraw_all();
   return true;
 }
 

@@ -5,14 +5,12 @@
 
 using UndoGround = RenderTest;
 
-TEST_F(UndoGround, PlacementIsOneStepThePanelsAreNone) {
+TEST_F(UndoGround, PlacementIsOneStepHidingThePanelsIsNone) {
   create_object();
   reset_history();
   display_3d();
   const int x = width / 2 + 40, y = height / 2 + 40;
-  on_display_mouse(2, 0, x, y), on_display_mouse(2, 1, x, y);  // panels off and on again: no step
-  on_display_mouse(2, 0, x, y), on_display_mouse(2, 1, x, y);
-  on_display_mouse(0, 0, x, y), on_display_mouse(0, 1, x, y);
+  for (int button : {2, 2, 0}) on_display_mouse(button, 0, x, y), on_display_mouse(button, 1, x, y);
   const float* p = ObjectTable[6].position;
   const float placed[2] = {p[0], p[2]};
   ASSERT_NE(placed[0], 0.0f);
