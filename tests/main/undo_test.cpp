@@ -118,17 +118,20 @@ TEST_F(Undo, KeystrokesRenamingOneRecordAreOneStep) {
 
 TEST_F(Undo, MarksAndModeAreStepsChoosingTheCurrentRecordIsNot) {
   click(481, 292);  // mark record 6
-  click(520, 277);  // cluster mode
   click(540, 292);  // current record 6
+  click(520, 277);  // cluster mode
   EXPECT_EQ(undo_depth(), 2u);
-  key(CTRL_Z);  // the mode goes; record 7 was current when it was switched
+  key(CTRL_Z);  // each state comes back with the record current when it was left
   EXPECT_EQ(cluster_mode, 0);
-  EXPECT_EQ(current_record, 7);
+  EXPECT_EQ(current_record, 6);
   key(CTRL_Z);
   EXPECT_EQ(ClusterTable[6], 0);
+  EXPECT_EQ(current_record, 7);
+  click(540, 292);  // record 6 again, then forth
   key(CTRL_Y, true);
   key(CTRL_Y);
-  EXPECT_EQ(ClusterTable[6] + cluster_mode, 2);
+  EXPECT_EQ(ClusterTable[6], 1);
+  EXPECT_EQ(cluster_mode, 1);
   EXPECT_EQ(current_record, 6);
 }
 
