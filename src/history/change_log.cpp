@@ -1,6 +1,7 @@
 #include "history/change_log.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -164,7 +165,7 @@ void ChangeLog::drop_oldest() {
   }
 }
 
-ChangeLog::Outcome ChangeLog::record(const SharedText& text, int merge_key) {
+void ChangeLog::record(const SharedText& text, int merge_key) {
   std::vector<std::uint32_t> changed;
   bool substantive = false;
   for (std::uint32_t k = 0; k < pieces_.size(); k++) {
@@ -173,7 +174,7 @@ ChangeLog::Outcome ChangeLog::record(const SharedText& text, int merge_key) {
     substantive = substantive || !pieces_[k].selection;
   }
   const bool text_changed = !same_text(text, text_);
-  if (changed.empty() && !text_changed) return UNCHANGED;
+  if (changed.empty() && !text_changed) return;
 
   Step s = take_changes(changed);
   const int open_key = open_key_;
@@ -182,13 +183,11 @@ ChangeLog::Outcome ChangeLog::record(const SharedText& text, int merge_key) {
     // The present state changes under both of its neighbours.
     if (pos_ > 0) fold(steps_[pos_ - 1], s);
     if (pos_ < steps_.size()) fold(steps_[pos_], s);
-    return AMENDED;
+    return;
   }
-  Outcome outcome = NEW_STEP;
   if (merge_key >= 0 && merge_key == open_key && !text_changed &&
       pos_ == steps_.size() && pos_ > 0) {
     fold(steps_.back(), s);
-    outcome = MERGED;
     if (steps_.back().deltas.empty() && !steps_.back().text_changed) {
       // Typed and taken back to what it was: no step is left.
       bytes_ -= steps_.back().bytes;
@@ -207,7 +206,6 @@ ChangeLog::Outcome ChangeLog::record(const SharedText& text, int merge_key) {
       s.text_after = text;
       text_ = text;
     }
-    s.merge_key = merge_key;
     weigh(s);
     bytes_ += s.bytes;
     steps_.push_back(std::move(s));
@@ -215,7 +213,6 @@ ChangeLog::Outcome ChangeLog::record(const SharedText& text, int merge_key) {
   }
   open_key_ = merge_key;
   drop_oldest();
-  return outcome;
 }
 
 bool ChangeLog::undo() {

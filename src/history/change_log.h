@@ -22,13 +22,6 @@ bool same_text(const SharedText& a, const SharedText& b);
 
 class ChangeLog {
  public:
-  enum Outcome {
-    UNCHANGED,  // nothing differs from the present state
-    AMENDED,    // only a selection region changed: folded into the steps around the present
-    NEW_STEP,   // a step was added (and the steps that could be redone were dropped)
-    MERGED,     // the change joined the last step
-  };
-
   // Watches size bytes at data, compared and stored in pieces of at most
   // piece bytes (at most 65535). Changes to a selection region alone make no
   // step: the present state takes them in, so that going back to it later
@@ -41,9 +34,11 @@ class ChangeLog {
   void restart(SharedText text);
 
   // Compares the regions and text with the present state and makes what
-  // differs a step. A change with merge_key 0 or more joins the last step
-  // when that step was recorded just before with the same key.
-  Outcome record(const SharedText& text, int merge_key = -1);
+  // differs a step; the steps that could be redone are dropped. A change of
+  // selection regions alone is folded into the steps around the present
+  // state instead. A change with merge_key 0 or more joins the last step when
+  // that step was recorded just before with the same key.
+  void record(const SharedText& text, int merge_key = -1);
   // Goes one step back or forth, writing the regions; false when there is none.
   bool undo();
   bool redo();
@@ -74,7 +69,6 @@ class ChangeLog {
     bool text_changed = false;  // the text differs between the two states
     SharedText text_before;     // text of the state before the step
     SharedText text_after;      // text of the state after it
-    int merge_key = -1;         // key the step was recorded with
     std::size_t bytes = 0;      // memory it holds
   };
 
@@ -93,7 +87,7 @@ class ChangeLog {
   std::deque<Step> steps_;
   std::size_t pos_ = 0;  // steps applied: steps_[pos_ - 1] led to the present state
   std::size_t bytes_ = 0;
-  std::size_t max_steps_ = 1;
-  std::size_t max_bytes_ = 0;
+  std::size_t max_steps_ = SIZE_MAX;
+  std::size_t max_bytes_ = SIZE_MAX;
   int open_key_ = -1;  // merge key of the last step while it may still be extended
 };

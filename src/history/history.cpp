@@ -133,14 +133,13 @@ void reset_history() {
   scene_log.restart(present_code_text());
 }
 
-bool record_event(bool keystroke) {
+void record_event(bool keystroke) {
   const SharedText text = present_code_text();
   // Typing that only renamed: one step for as long as the same record is current.
   const bool renamed = keystroke && same_text(text, scene_log.text()) &&
                        scene_log.changed_only_within(records_region, offsetof(ObjectRecord, name),
                                                      sizeof(ObjectRecord::name));
-  const ChangeLog::Outcome outcome = scene_log.record(text, renamed ? current_record : -1);
-  return outcome == ChangeLog::NEW_STEP || outcome == ChangeLog::MERGED;
+  scene_log.record(text, renamed ? current_record : -1);
 }
 
 void undo_step() {
