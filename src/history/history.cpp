@@ -133,22 +133,22 @@ void reset_history() {
   scene_log.restart(present_code_text());
 }
 
-void record_event(bool keystroke) {
+void record_event() {
   const SharedText text = present_code_text();
   // Typing that only renamed: one step for as long as the same record is current.
-  const bool renamed = keystroke && same_text(text, scene_log.text()) &&
+  const bool renamed = same_text(text, scene_log.text()) &&
                        scene_log.changed_only_within(records_region, offsetof(ObjectRecord, name),
                                                      sizeof(ObjectRecord::name));
   scene_log.record(text, renamed ? current_record : -1);
 }
 
 void undo_step() {
-  record_event(false);  // a change not recorded yet is the step to take back
+  record_event();  // a change not recorded yet is the step to take back
   if (scene_log.undo()) settle();
 }
 
 void redo_step() {
-  record_event(false);
+  record_event();
   if (scene_log.redo()) settle();
 }
 

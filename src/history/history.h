@@ -12,9 +12,9 @@
 constexpr std::size_t HISTORY_MAX_STEPS = 1000;        // steps kept at most
 constexpr std::size_t HISTORY_MAX_BYTES = 64u << 20;   // memory the steps may hold
 
-// Records what the event just handled changed. Successive keystrokes that
-// only retype names while the same record is current form one step.
-void record_event(bool keystroke);
+// Records what the event just handled changed. Successive events that only
+// retype names (keystrokes) while the same record is current form one step.
+void record_event();
 // One step back or forth: the scene as it was, the edit buffer reloaded, the
 // object list scrolled to show the current object, and the program's own
 // copy of a session's code section put back as it was. Nothing happens when

@@ -15,11 +15,19 @@ TEST_F(UndoGround, PlacementIsOneStepHidingThePanelsIsNone) {
   const float placed[2] = {p[0], p[2]};
   ASSERT_NE(placed[0], 0.0f);
   EXPECT_EQ(undo_depth(), 1u);
+  static int frames = 0;  // the display window's frames, counted in place of drawing them
+  glutDisplayFunc([] { frames++; });
+  glutMainLoopEvent();
+  frames = 0;
   on_display_key(26, 0, 0, false);
+  EXPECT_EQ(glutGetWindow(), display_window);
+  glutMainLoopEvent();
+  glutSetWindow(display_window);
+  glutDisplayFunc(display_3d);
+  EXPECT_EQ(frames, 1);
   EXPECT_EQ(p[0], 0.0f);
   EXPECT_EQ(p[2], 0.0f);
   EXPECT_EQ(edit_position[0], 0.0f);
-  EXPECT_EQ(glutGetWindow(), display_window);
   on_display_key(26, 0, 0, true);
   EXPECT_EQ(p[0], placed[0]);
   EXPECT_EQ(p[2], placed[1]);
