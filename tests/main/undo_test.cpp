@@ -97,9 +97,11 @@ TEST_F(Undo, EachKindOfActionIsOneStepBackAndForth) {
 TEST_F(Undo, NothingToUndoRightAfterStartUp) {
   reset_all();
   const std::string start = session_text();
+  on_display_special(105, 0, 0);  // Page Down: no step
   key(CTRL_Z), key(CTRL_Y);
   EXPECT_EQ(session_text(), start);
   EXPECT_EQ(current_record, 5);
+  EXPECT_EQ(list_first, 7);
 }
 
 TEST_F(Undo, KeystrokesRenamingOneRecordAreOneStep) {
@@ -151,6 +153,8 @@ TEST_F(Undo, AWaitingDialogHoldsTheKeysAndTheListShowsTheCurrentRecord) {
   for (int i = 0; i < 30; i++) on_display_special(105, 0, 0);  // Page Down past the end
   key(CTRL_Z);  // record 27 goes: the list ends at the current record 26
   EXPECT_EQ(list_first, 13);
+  key(CTRL_Z);  // the current record 25 is in view: the list stays
+  EXPECT_EQ(list_first, 13);
 }
 
 // An "i/o menu" entry (2 "load session", 6 "load RIB code file"), the name
@@ -196,16 +200,16 @@ TEST_F(Undo, SessionLoadsAreStepsAndTheirCodeSectionComesBack) {
 }
 
 TEST_F(Undo, OldestStepsGoBeyondTheDepthAndMemoryCaps) {
-  for (int i = 0; i < 250; i++) on_display_special(1 + i % 2, 0, 0);  // F1, F2: angle +10, -10
-  EXPECT_EQ(undo_depth(), 250u);
-  set_history_limits(100, HISTORY_MAX_BYTES);
+  for (int i = 0; i < 1001; i++) on_display_special(1 + i % 2, 0, 0);  // F1, F2: angle +10, -10
+  EXPECT_EQ(undo_depth(), 1000u);
+  set_history_limits(101, HISTORY_MAX_BYTES);
   on_display_special(1, 0, 0);
-  EXPECT_EQ(undo_depth(), 100u);
+  EXPECT_EQ(undo_depth(), 101u);
   while (undo_depth() > 0) key(CTRL_Z);
-  EXPECT_EQ(ObjectTable[7].angles[0], 10) << "after step 151";
+  EXPECT_EQ(ObjectTable[7].angles[0], 10) << "after step 901";
   const size_t step = history_bytes() / (redo_depth() ? redo_depth() : 1);
   set_history_limits(1000, 10 * step);
-  EXPECT_EQ(redo_depth(), 100u) << "only steps done can go";
+  EXPECT_EQ(redo_depth(), 101u) << "only steps done can go";
   for (int i = 0; i < 20; i++) click(120, 50);  // rotation z: armed, then 19 steps
   EXPECT_LE(history_bytes(), 10 * step);
   EXPECT_GE(undo_depth(), 5u);
