@@ -1,9 +1,19 @@
 // A ground placement taken back and done again through the registered callbacks.
+#include <unistd.h>
+
 #include "history/history.h"
 #include "main/events.h"
 #include "support/render_util.h"
 
 using UndoGround = RenderTest;
+
+static int frames = 0;  // frames of the display window, counted in place of drawing them
+
+// Runs GLUT's loop until a frame was drawn, for up to two seconds.
+static bool frame_drawn() {
+  for (int i = 0; i < 200 && frames == 0; i++) glutMainLoopEvent(), usleep(10000);
+  return frames > 0;
+}
 
 TEST_F(UndoGround, PlacementIsOneStepHidingThePanelsIsNone) {
   create_object();
@@ -15,16 +25,16 @@ TEST_F(UndoGround, PlacementIsOneStepHidingThePanelsIsNone) {
   const float placed[2] = {p[0], p[2]};
   ASSERT_NE(placed[0], 0.0f);
   EXPECT_EQ(undo_depth(), 1u);
-  static int frames = 0;  // the display window's frames, counted in place of drawing them
+  glutSetWindow(display_window);
   glutDisplayFunc([] { frames++; });
-  glutMainLoopEvent();
+  glutPostRedisplay();
+  ASSERT_TRUE(frame_drawn()) << "the window shows";
   frames = 0;
   on_display_key(26, 0, 0, false);
   EXPECT_EQ(glutGetWindow(), display_window);
-  glutMainLoopEvent();
+  EXPECT_TRUE(frame_drawn()) << "a frame after the undo";
   glutSetWindow(display_window);
   glutDisplayFunc(display_3d);
-  EXPECT_EQ(frames, 1);
   EXPECT_EQ(p[0], 0.0f);
   EXPECT_EQ(p[2], 0.0f);
   EXPECT_EQ(edit_position[0], 0.0f);
