@@ -105,6 +105,9 @@ TEST_F(Undo, NothingToUndoRightAfterStartUp) {
 }
 
 TEST_F(Undo, KeystrokesRenamingOneRecordAreOneStep) {
+  type("x\b");  // typed and taken back: no step is left
+  EXPECT_EQ(undo_depth(), 0u);
+  EXPECT_EQ(redo_depth(), 0u);
   type("\b\b\b\b\b\b\b\b\b\bpot");
   const size_t held = history_bytes();
   type("/.");  // the eye moves: no step, and the name goes on
