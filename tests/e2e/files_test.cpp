@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 using std::string;
 using std::to_string;
@@ -130,8 +131,12 @@ struct EndToEnd : ::testing::Test {
 
 TEST_F(EndToEnd, BuildSaveDeleteLoadSaveAgainAndExport) {
   ASSERT_TRUE(start()) << log();
-  keys("");  // the pointer where keys are typed
-  const string fresh = shot(display_win);
+  keys("");  // the pointer where keys are typed, and a frame that no longer changes
+  string fresh;
+  ASSERT_TRUE(wait_for([&] {
+    const string now = shot(display_win);
+    return now == std::exchange(fresh, now);
+  }));
   click(display_win, 65, 10);  // "box", taken back and done again
   ASSERT_TRUE(wait_file("backup.ses", "\nbox \n")) << log();
   xdo(move(curves_win, 150, 150) + "key ctrl+z");  // undone in "curves"
