@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when some are missing.
-# As root it installs them; otherwise it names them and stops.
+# As root it installs them; otherwise it names them and stops. With the
+# argument "fuzz" it also wants clang with libFuzzer, which only `make fuzz` needs.
 set -eu
 packages="cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
-libgtest-dev xvfb xauth xdotool x11-utils x11-apps imagemagick"
+libegl-dev libegl-mesa0 libpng-dev libgtest-dev xvfb xauth xdotool x11-utils x11-apps imagemagick"
+if [ "${1:-}" = fuzz ]; then packages="$packages clang libclang-rt-14-dev"; fi
 missing=""
 for p in $packages; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

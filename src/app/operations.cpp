@@ -220,7 +220,9 @@ void paste_silhouette(int i) {
   r.base[1] = CopyBuffer.base[1];
   r.silend = CopyBuffer.silend;
   copy_silhouette_points(r, CopyBuffer);
-  r.order = CopyBuffer.order;
+  // A light's record has no curve order: the object keeps its own, since an
+  // object of another order could be neither drawn, exported nor loaded again.
+  if (CopyBuffer.order == 3 || CopyBuffer.order == 4) r.order = CopyBuffer.order;
   r.knots = CopyBuffer.knots;
 }
 

@@ -14,6 +14,7 @@
 #include "export/gl_program.h"
 #include "export/rib.h"
 #include "io/code_table.h"
+#include "io/file_util.h"
 #include "io/session.h"
 
 char home_dir[DIR_SIZE];
@@ -87,7 +88,9 @@ static bool read_working_dir() {
 
 void update_listing() {
   read_working_dir();
-  list_directory(current_dir);
+  // A directory that can be entered but not read shows empty: rows of the
+  // previous one would act on names that are not here.
+  if (!list_directory(current_dir)) clear_listing();
   copy_text(listed_dir, current_dir);
 }
 
@@ -97,7 +100,7 @@ void update_listing() {
 static bool change_dir(const char* target) {
   int back = open(".", O_RDONLY | O_DIRECTORY);
   bool ok = chdir(target) == 0;
-  if (!ok) std::fprintf(stderr, "%s: %s\n", target, std::strerror(errno));
+  if (!ok) std::fprintf(stderr, "%s: %s\n", printable(target).c_str(), std::strerror(errno));
   if (ok && !read_working_dir()) {
     ok = false;
     if (back >= 0 && fchdir(back) != 0) std::fprintf(stderr, "cannot return to %s\n", current_dir);
@@ -145,41 +148,24 @@ static void write_file() {
   close_browser();
 }
 
-// Whether name can be opened for reading as a file; a message on stderr when not.
-static bool readable_file(const char* name) {
-  int i = find_entry(name, entry_count);
-  if (i < entry_count && entry_is_dir[i]) {
-    std::fprintf(stderr, "%s: is a directory\n", name);
-    return false;
-  }
-  FILE* f = std::fopen(name, "r");
-  if (!f) {
-    std::fprintf(stderr, "%s: %s\n", name, std::strerror(errno));
-    return false;
-  }
-  std::fclose(f);
-  return true;
-}
-
-// Loads name in the current load mode. A session load leaves the browser
-// open; a shader code load closes it.
+// Loads name in the current load mode; a file the reader refuses shows
+// "File cannot be read!" and changes nothing. A session load leaves the
+// browser open; a shader code load closes it.
 static void read_file(const char* name) {
   char chosen[DIR_SIZE];
   copy_text(chosen, name);
   if (browse_load_ses) {
-    if (readable_file(chosen) && load_session(chosen)) {
+    if (load_session(chosen)) {
       copy_text(ses_load_dir, current_dir);
       update_listing();  // the load may have written "active.rcf" here
     } else {
       show_notice(&read_failed);
     }
   } else if (browse_load_code) {
-    // Checked first: loading clears the code table, which a missing file must not do.
-    if (!readable_file(chosen)) {
+    if (!load_code_file(chosen)) {
       show_notice(&read_failed);
       return;
     }
-    load_code_file(chosen);
     copy_text(code_dir, current_dir);
     close_browser();
   }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "browser/browser.h"
+#include "io/file_util.h"
 
 char entries[MAX_ENTRIES][ENTRY_SIZE];
 int entry_is_dir[MAX_ENTRIES];
@@ -40,10 +41,18 @@ static bool enterable(const char* name, int dir_fd) {
   return true;
 }
 
-// Stores prefix and name as entry n; the caller checked that they fit.
-static void store_entry(int n, char prefix, const char* name, size_t len) {
-  entries[n][0] = prefix;
-  std::memcpy(entries[n] + 1, name, len + 1);
+// Stores a prefixed name with its flag as entry n.
+static void store_entry(int n, const char* prefixed, int is_dir) {
+  std::memcpy(entries[n], prefixed, std::strlen(prefixed) + 1);
+  entry_is_dir[n] = is_dir;
+}
+
+// Index of the entry that sorts last among the first n.
+static int last_in_order(int n) {
+  int last = 0;
+  for (int i = 1; i < n; i++)
+    if (std::strcmp(entries[i], entries[last]) > 0) last = i;
+  return last;
 }
 
 // Drops entry 0 when it equals name, moving the later ones up.
@@ -56,37 +65,49 @@ static void drop_leading(const char* name, int* n) {
   (*n)--;
 }
 
-int list_directory(const char* path) {
+bool list_directory(const char* path) {
   const char* ext = listing_extension();
   DIR* dir = opendir(path);
   if (!dir) {
-    std::fprintf(stderr, "%s: %s\n", path, std::strerror(errno));
-    return 1;
+    std::fprintf(stderr, "%s: %s\n", printable(path).c_str(), std::strerror(errno));
+    return false;
   }
   // Directories are told from files by entering them; the directory's own
   // handle brings us back, whatever the path looks like.
   int dir_fd = dirfd(dir);
   if (dir_fd < 0 || fchdir(dir_fd) != 0) {
-    std::fprintf(stderr, "%s: %s\n", path, std::strerror(errno));
+    std::fprintf(stderr, "%s: %s\n", printable(path).c_str(), std::strerror(errno));
     closedir(dir);
-    return 1;
+    return false;
   }
+  // Every candidate is read; when there are more than the table holds, it
+  // keeps those that come first in the listing's own order (directories,
+  // then byte order), so that every subdirectory stays reachable.
   int n = 0;
-  while (n < MAX_ENTRIES) {
-    const dirent* ent = readdir(dir);
-    if (!ent) break;
+  int last = 0;  // once the table is full: the entry a smaller candidate replaces
+  char candidate[ENTRY_SIZE];
+  while (const dirent* ent = readdir(dir)) {
     const char* name = ent->d_name;
     // The prefix and the terminating zero must fit one entry.
-    size_t len = std::strlen(name);
+    const size_t len = std::strlen(name);
     if (len > ENTRY_SIZE - 2) continue;
+    int is_dir;
     if (ext && std::strstr(name, ext)) {
-      store_entry(n, '1', name, len);
-      entry_is_dir[n] = enterable(name, dir_fd) ? 1 : 0;
-      n++;
+      candidate[0] = '1';
+      is_dir = enterable(name, dir_fd) ? 1 : 0;
     } else if (enterable(name, dir_fd)) {
-      store_entry(n, '0', name, len);
-      entry_is_dir[n] = 1;
-      n++;
+      candidate[0] = '0';
+      is_dir = 1;
+    } else {
+      continue;  // a file without the extension
+    }
+    std::memcpy(candidate + 1, name, len + 1);
+    if (n < MAX_ENTRIES) {
+      store_entry(n++, candidate, is_dir);
+      if (n == MAX_ENTRIES) last = last_in_order(n);
+    } else if (std::strcmp(candidate, entries[last]) < 0) {
+      store_entry(last, candidate, is_dir);
+      last = last_in_order(n);
     }
   }
   closedir(dir);
@@ -94,7 +115,7 @@ int list_directory(const char* path) {
   drop_leading(".", &n);
   drop_leading("..", &n);
   entry_count = n;
-  return 0;
+  return true;
 }
 
 void sort_entries(int n) {

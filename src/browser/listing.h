@@ -14,10 +14,10 @@ extern const int max_entries;                  // capacity, MAX_ENTRIES
 // The extension files must contain to be listed in the browser's current
 // mode, or nullptr when no mode lists files.
 const char* listing_extension();
-// Fills the table from the directory `path`; 0 on success, 1 (table kept,
-// message on stderr) when it cannot be read. The working directory is
-// `path` afterwards.
-int list_directory(const char* path);
+// Fills the table from the directory `path`: with more candidates than the
+// table holds, those first in display order. False (table kept, message on
+// stderr) when it cannot be read. The working directory is `path` afterwards.
+bool list_directory(const char* path);
 // Sorts the first n entries by byte order (Shell sort) and strips the
 // one-character sort prefix of each.
 void sort_entries(int n);

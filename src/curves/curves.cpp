@@ -107,7 +107,7 @@ static void draw_control_points(const ObjectRecord& r) {
 static void draw_curve(ObjectRecord& r) {
   glColor3f(0.9f, 0.2f, 0.2f);
   glTranslatef(r.base[0], r.base[1], 0.0f);
-  draw_silhouette_curve(r.order, r.knots, last_point(r), r.silpix);
+  draw_silhouette_curve(nurb_silhouette(r.order, r.knots, last_point(r) + 1, r.silpix));
   glTranslatef(-r.base[0], -r.base[1], 0.0f);
 }
 

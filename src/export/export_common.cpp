@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "render/render.h"
+#include "render/nurbUtil.h"
 
 bool is_silhouette_type(int type) { return type >= TYPE_REVOLUTION && type <= TYPE_BFACE; }
 

@@ -20,9 +20,10 @@ struct Box {
   bool flat() const { return !(xmax > xmin) || !(ymax > ymin); }
 };
 
-Box box_of(const float points[][2], int n) {
+Box box_of(const Silhouette& s) {
+  const float(*points)[2] = s.pts;
   Box b{points[0][0], points[0][0], points[0][1], points[0][1]};
-  for (int k = 1; k <= n; k++) {
+  for (int k = 1; k < s.count; k++) {
     if (points[k][0] < b.xmin) b.xmin = points[k][0];
     if (points[k][0] > b.xmax) b.xmax = points[k][0];
     if (points[k][1] < b.ymin) b.ymin = points[k][1];
@@ -31,7 +32,7 @@ Box box_of(const float points[][2], int n) {
   return b;
 }
 
-bool points_fit(int order, int n) { return n >= 0 && n < MAX_SIL_POINTS && n + 1 >= order; }
+bool writable(const Silhouette& s) { return nurb_check(&s) == NURB_OK; }
 
 void write_header(FILE* out) {
   std::fputs("##RenderMan RIB-Structure 1.0 \n", out);
@@ -133,10 +134,11 @@ void write_cone(FILE* out) {
 
 // The silhouette swept about the y axis: v runs around the nine-point
 // rational circle, u along the silhouette (fastest, as RIB wants it).
-void write_revolution(FILE* out, const ObjectRecord& rec, const float points[][2]) {
-  int n = rec.silend;
+void write_revolution(FILE* out, const Silhouette& s) {
+  const float(*points)[2] = s.pts;
+  const int n = s.count - 1;  // the last point
   std::fputs("NuPatch ", out);
-  write_knot_vector(out, rec.order, rec.knots, n);
+  write_knot_vector(out, s);
   std::fputs("9 3 [0.0 0.0 0.0 0.25 0.25 0.50 0.50 0.75 0.75 1.0 1.0 1.0] 0 1  \n", out);
   std::fputs(" \"Pw\" [", out);
   for (int j = 0; j < 9; j++) {
@@ -149,25 +151,24 @@ void write_revolution(FILE* out, const ObjectRecord& rec, const float points[][2
       point(k);
       if (k % 10 == 0) std::fputs(" \n", out);
     }
-    if (rec.knots == 1) {
-      for (int k = 0; k < rec.order - 1; k++) point(k);
+    if (s.knot_type == periodic) {
+      for (int k = 0; k < s.order - 1; k++) point(k);
       if ((n + 1) % 10 == 0) std::fputs(" \n", out);
     }
   }
   std::fputs("] \n", out);
 }
 
-void write_extrusion_side(FILE* out, const ObjectRecord& rec, const float points[][2]) {
+void write_extrusion_side(FILE* out, const Silhouette& s) {
   std::fputs("NuPatch 2 2 [0 0 1 1] 0 1 ", out);
-  write_knot_vector(out, rec.order, rec.knots, rec.silend);
-  write_extrusion_points(out, rec.order, rec.knots, rec.silend, points);
+  write_knot_vector(out, s);
+  write_extrusion_points(out, s);
 }
 
 // A cap is one bilinear patch over the silhouette's box, cut to the outline
 // by the trim curve, which holds for both caps of an extrusion.
-void write_caps(FILE* out, const ObjectRecord& rec, const Box& b, const float points[][2],
-                bool back, bool front) {
-  write_trim_curve(out, rec.order, rec.knots, rec.silend, b.xmax, b.xmin, b.ymax, b.ymin, points);
+void write_caps(FILE* out, const Silhouette& s, const Box& b, bool back, bool front) {
+  write_trim_curve(out, s, b.xmax, b.xmin, b.ymax, b.ymin);
   const char* const head = " NuPatch 2 2 [ 0 0 1 1 ] 0 1 2 2 [ 0 0 1 1 ] 0 1 ";
   if (back) {
     std::fputs(head, out);
@@ -188,18 +189,21 @@ void write_object(FILE* out, int i) {
   if (from_silhouette && !silhouette_usable(rec)) return;
 
   // The revolution takes the silhouette as drawn, the others reversed.
-  float points[MAX_SIL_POINTS][2] = {};
-  int n = rec.silend;
+  Silhouette s;
+  std::memset(&s, 0, sizeof s);
   bool capped = false;
   Box box{};
   if (from_silhouette) {
-    for (int k = 0; k <= n; k++) {
-      int src = type == TYPE_REVOLUTION ? k : n - k;
-      points[k][0] = rec.sil[src][0];
-      points[k][1] = rec.sil[src][1];
+    s.order = rec.order;
+    s.knot_type = rec.knots;
+    s.count = rec.silend + 1;
+    for (int k = 0; k < s.count; k++) {
+      int src = type == TYPE_REVOLUTION ? k : rec.silend - k;
+      s.pts[k][0] = rec.sil[src][0];
+      s.pts[k][1] = rec.sil[src][1];
     }
     capped = silhouette_closed(rec) || rec.knots == 1;
-    box = box_of(points, n);
+    box = box_of(s);
     // A cap needs a closed outline and a box with area; a face without
     // one has nothing to show.
     if ((type == TYPE_FFACE || type == TYPE_BFACE) && (!capped || box.flat())) return;
@@ -233,20 +237,20 @@ void write_object(FILE* out, int i) {
       write_cone(out);
       break;
     case TYPE_REVOLUTION:
-      write_revolution(out, rec, points);
+      write_revolution(out, s);
       break;
     case TYPE_EXTRUSION:
-      write_extrusion_side(out, rec, points);
-      if (capped) write_caps(out, rec, box, points, true, true);
+      write_extrusion_side(out, s);
+      if (capped) write_caps(out, s, box, true, true);
       break;
     case TYPE_OPENEXT:
-      write_extrusion_side(out, rec, points);
+      write_extrusion_side(out, s);
       break;
     case TYPE_FFACE:
-      write_caps(out, rec, box, points, false, true);
+      write_caps(out, s, box, false, true);
       break;
     case TYPE_BFACE:
-      write_caps(out, rec, box, points, true, false);
+      write_caps(out, s, box, true, false);
       break;
     default:
       break;  // unknown type: no geometry, but the block is still closed
@@ -256,8 +260,10 @@ void write_object(FILE* out, int i) {
 
 }  // namespace
 
-void write_knot_vector(FILE* out, int order, int knots, int n) {
-  if (!points_fit(order, n)) return;
+// The patterns count in last point indices: n is the silhouette's last point.
+void write_knot_vector(FILE* out, const Silhouette& s) {
+  if (!writable(s)) return;
+  const int n = s.count - 1, order = s.order, knots = s.knot_type;
   if (knots == 0 && order == 3) {
     std::fprintf(out, "%d 3 [ 0 0 0 ", n + 1);
     for (int v = 1; v <= n - 2; v++) std::fprintf(out, " %2d ", v);
@@ -277,8 +283,10 @@ void write_knot_vector(FILE* out, int order, int knots, int n) {
   }
 }
 
-void write_extrusion_points(FILE* out, int order, int knots, int n, const float points[][2]) {
-  if (!points_fit(order, n)) return;
+void write_extrusion_points(FILE* out, const Silhouette& s) {
+  if (!writable(s)) return;
+  const int n = s.count - 1, order = s.order, knots = s.knot_type;
+  const float(*points)[2] = s.pts;
   auto pair = [&](int k, const char* pattern) {
     std::fprintf(out, pattern, points[k][0], points[k][1], -5.0f);
     std::fprintf(out, pattern, points[k][0], points[k][1], 5.0f);
@@ -296,10 +304,11 @@ void write_extrusion_points(FILE* out, int order, int knots, int n, const float 
   std::fputs("] \n", out);
 }
 
-void write_trim_curve(FILE* out, int order, int knots, int n, float xmax, float xmin, float ymax,
-                      float ymin, const float points[][2]) {
-  if (!points_fit(order, n)) return;
-  if ((order != 3 && order != 4) || (knots != 0 && knots != 1)) return;
+void write_trim_curve(FILE* out, const Silhouette& s, float xmax, float xmin, float ymax,
+                      float ymin) {
+  if (!writable(s)) return;
+  const int n = s.count - 1, order = s.order, knots = s.knot_type;
+  const float(*points)[2] = s.pts;
   float u[MAX_WRAPPED], v[MAX_WRAPPED];
   const float width = xmax - xmin, height = ymax - ymin;
   for (int k = 0; k <= n; k++) {

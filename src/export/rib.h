@@ -10,14 +10,15 @@ bool write_rib(const char* file_name);
 // The same text on an open stream.
 void write_rib_text(FILE* out);
 
-// Pieces of a silhouette object's geometry. n is the last point index and
-// points the silhouette as the patch uses it; n + 1 must be at least order,
-// else nothing is written.
+#include "render/nurbUtil.h"
+
+// Pieces of a silhouette object's geometry, from the silhouette as the patch
+// uses it; one that nurb_check refuses writes nothing.
 
 // The knots and parameter range of a NuPatch direction along the silhouette.
-void write_knot_vector(FILE* out, int order, int knots, int n);
+void write_knot_vector(FILE* out, const Silhouette& s);
 // The control points of an extrusion side, z from -5 to +5.
-void write_extrusion_points(FILE* out, int order, int knots, int n, const float points[][2]);
+void write_extrusion_points(FILE* out, const Silhouette& s);
 // The silhouette as a trim curve in the unit square of the box around it.
-void write_trim_curve(FILE* out, int order, int knots, int n, float xmax, float xmin, float ymax,
-                      float ymin, const float points[][2]);
+void write_trim_curve(FILE* out, const Silhouette& s, float xmax, float xmin, float ymax,
+                      float ymin);

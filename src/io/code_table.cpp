@@ -1,6 +1,8 @@
 #include "io/code_table.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "io/file_util.h"
@@ -98,25 +100,35 @@ int parse_code_text(const char* data, std::size_t size, CodeEntry* table) {
 }
 
 bool load_code_file(const char* file_name) {
-  clear_code_table();
-  code_file[0] = '\0';
+  const std::string name = printable(file_name);
   if (!file_name || !file_name[0]) {
     std::fprintf(stderr, "code file: no file name\n");
     return false;
   }
   char path[CODE_FILE_SIZE];
   if (!absolute_path(file_name, path, sizeof path)) {
-    std::fprintf(stderr, "%s: path too long\n", file_name);
+    std::fprintf(stderr, "%s: path too long\n", name.c_str());
     return false;
   }
-  std::string text, why;
-  if (!read_whole_file(path, text, why)) {
-    std::fprintf(stderr, "%s: %s\n", file_name, why.c_str());
+  // Parsed into a scratch table: the current one changes only once the
+  // whole file was read. A zero byte would cut its line short in the table,
+  // and written back that line would run into the next one: refused.
+  try {
+    std::string text, why;
+    if (!read_whole_file(path, text, why) || holds_zero_byte(text, why)) {
+      std::fprintf(stderr, "%s: %s\n", name.c_str(), why.c_str());
+      return false;
+    }
+    auto scratch = std::make_unique<CodeEntry[]>(MAX_CODES);
+    const int count = parse_code_text(text.data(), text.size(), scratch.get());
+    for (int k = 1; k < MAX_CODES; k++) CodeTable[k] = scratch[k];
+    code_count = count;
+    std::memcpy(code_file, path, std::strlen(path) + 1);
+    return true;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s: out of memory\n", name.c_str());
     return false;
   }
-  code_count = parse_code_text(text.data(), text.size(), CodeTable);
-  std::memcpy(code_file, path, std::strlen(path) + 1);
-  return true;
 }
 
 bool write_code_entries(const CodeEntry* table, int count, std::FILE* out) {
@@ -130,8 +142,10 @@ bool write_code_entries(const CodeEntry* table, int count, std::FILE* out) {
     for (int i = 0; i < lines; i++) {
       const std::size_t n = strnlen(e.code_lines[i], CODE_LINE_SIZE - 1);
       std::fwrite(e.code_lines[i], 1, n, out);
-      // A piece cut off at the line limit must not run into "*end".
-      if (i == lines - 1 && (n == 0 || e.code_lines[i][n - 1] != '\n')) std::fputc('\n', out);
+      // A last line without its line end must not run into "*end"; a piece
+      // cut off at the line limit needs none, as the reader cuts there too.
+      if (i == lines - 1 && n < CODE_LINE_SIZE - 1 && (n == 0 || e.code_lines[i][n - 1] != '\n'))
+        std::fputc('\n', out);
     }
     std::fputs("*end\n", out);
   }

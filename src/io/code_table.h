@@ -37,8 +37,9 @@ void parse_code_line(const char* line, CodeParseState& state, CodeEntry* table =
 // Parses a whole code section held in memory, split into pieces as a line
 // reader of 200-byte buffers would; returns the number of entries defined.
 int parse_code_text(const char* data, std::size_t size, CodeEntry* table);
-// Clears the table and reads the named code file into it. A file that cannot
-// be read leaves the table empty, prints why on stderr and returns false.
+// Replaces entries 1..49 and code_count with the named code file's entries
+// and remembers its absolute path. A file that cannot be read, or holds a
+// zero byte, leaves the table as it was, prints why on stderr and returns false.
 bool load_code_file(const char* file_name);
 // Writes the table's entries 1..code_count back as a code file section
 // ("*shader NAME", the lines, "*end", then "**end"); false on a write error.

@@ -65,8 +65,8 @@ static void write_trailer(std::FILE* out) {
     return;
   }
   if (code_file[0])
-    std::fprintf(stderr, "%s: %s; saving the code entries held in memory\n", code_file,
-                 why.c_str());
+    std::fprintf(stderr, "%s: %s; saving the code entries held in memory\n",
+                 printable(code_file).c_str(), why.c_str());
   write_code_entries(CodeTable, code_count, out);
 }
 
@@ -83,9 +83,11 @@ bool write_session(std::FILE* out) {
   return !std::ferror(out);
 }
 
-bool save_session(const char* file_name) {
-  return replace_file(file_name, [](std::FILE* out) { write_session(out); });
-}
+static void write_session_file(std::FILE* out) { write_session(out); }
 
-void save_backup() { save_session(BACKUP_FILE); }
-void save_safety_net() { save_session(SAFETY_NET_FILE); }
+bool save_session(const char* file_name) { return replace_file(file_name, write_session_file); }
+
+// The backups have names of our own in whatever directory the user browsed
+// to: a link planted under such a name is replaced, never written through.
+void save_backup() { replace_file(BACKUP_FILE, write_session_file, LinkPolicy::REPLACE); }
+void save_safety_net() { replace_file(SAFETY_NET_FILE, write_session_file, LinkPolicy::REPLACE); }

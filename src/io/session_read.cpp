@@ -4,13 +4,14 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/scene.h"
-#include "app/window.h"
 #include "io/code_table.h"
 #include "io/file_util.h"
 #include "io/session.h"
@@ -27,6 +28,14 @@ struct SessionData {
   std::size_t code_start = 0;         // offset of the code section in the text
 };
 
+// Bounds of what a file may hold. Nothing the program makes comes near them,
+// and every later operation (stepping, drawing, placing, writing) stays
+// defined within them.
+constexpr float MAX_FILE_NUMBER = 1.0e6f;  // size of any coordinate, scale or colour
+constexpr long MAX_FILE_ANGLE = 1000000;   // degrees; stepping itself stops at 720
+constexpr float MIN_INTENSITY = 0.001f;    // a smaller one but 0 overflows the slider's ratio
+constexpr std::size_t MAX_NUMBER_BYTES = 64;  // longer tokens are not numbers of ours
+
 // Whitespace-separated tokens of the file text, with the labels of the older
 // layout skipped where they may stand, and the first fault remembered.
 class SessionParser {
@@ -41,39 +50,37 @@ class SessionParser {
     return pos_ >= text_.size();
   }
 
-  // The next word; a file that stops here ends early.
-  bool word(std::string& out, const char* what) {
+  // The next word, as its place in the text; a file that stops here ends early.
+  bool word(const char*& start, std::size_t& size, const char* what) {
     skip_blank();
     if (pos_ >= text_.size()) return fail(std::string("file ends early, expected ") + what);
-    const std::size_t start = pos_;
+    const std::size_t from = pos_;
     while (pos_ < text_.size() && !is_blank(text_[pos_])) pos_++;
-    out.assign(text_, start, pos_ - start);
-    token_start_ = start;
+    start = text_.data() + from;
+    size = pos_ - from;
     return true;
   }
 
   bool integer(int& out, const char* what, long lo, long hi) {
     std::string w;
-    if (!word(w, what)) return false;
+    if (!number_word(w, what)) return false;
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(w.c_str(), &end, 10);
-    if (w.empty() || end != w.c_str() + w.size() || errno == ERANGE)
-      return fail(std::string("expected ") + what + ", found \"" + w + "\"");
-    if (v < lo || v > hi)
-      return fail(std::string(what) + " " + w + " out of range " + std::to_string(lo) + ".." +
-                  std::to_string(hi));
+    if (end != w.c_str() + w.size() || errno == ERANGE) return found(what, w);
+    if (v < lo || v > hi) return out_of_range(what, std::to_string(lo), std::to_string(hi), w);
     out = static_cast<int>(v);
     return true;
   }
 
-  bool number(float& out, const char* what) {
+  bool number(float& out, const char* what, float lo = -MAX_FILE_NUMBER,
+              float hi = MAX_FILE_NUMBER) {
     std::string w;
-    if (!word(w, what)) return false;
+    if (!number_word(w, what)) return false;
     char* end = nullptr;
     const float v = std::strtof(w.c_str(), &end);
-    if (w.empty() || end != w.c_str() + w.size() || !std::isfinite(v))
-      return fail(std::string("expected ") + what + ", found \"" + w + "\"");
+    if (end != w.c_str() + w.size() || !std::isfinite(v)) return found(what, w);
+    if (v < lo || v > hi) return out_of_range(what, short_text(lo), short_text(hi), w);
     out = v;
     return true;
   }
@@ -100,6 +107,13 @@ class SessionParser {
     if (error_.empty()) error_ = "line " + std::to_string(line_of(token_start_)) + ": " + what;
     return false;
   }
+  bool found(const char* what, const std::string& w) {
+    return fail(std::string("expected ") + what + ", found " + quoted(w));
+  }
+  bool out_of_range(const char* what, const std::string& lo, const std::string& hi,
+                    const std::string& w) {
+    return fail(std::string(what) + " out of range " + lo + ".." + hi + ": " + quoted(w));
+  }
 
   // Past the rest of the current line when it is blank, so the next byte
   // starts a new line.
@@ -113,6 +127,21 @@ class SessionParser {
  private:
   static bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+  }
+  static std::string short_text(float v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+  }
+  // The next word copied for conversion; one too long to be a number is
+  // refused without copying it.
+  bool number_word(std::string& w, const char* what) {
+    const char* start = nullptr;
+    std::size_t size = 0;
+    if (!word(start, size, what)) return false;
+    if (size > MAX_NUMBER_BYTES) return found(what, std::string(start, MAX_NUMBER_BYTES + 1));
+    w.assign(start, size);
+    return true;
   }
   void skip_blank() {
     while (pos_ < text_.size() && is_blank(text_[pos_])) pos_++;
@@ -131,19 +160,26 @@ class SessionParser {
   std::string error_;
 };
 
-bool parse_record(SessionParser& p, int version, ObjectRecord& r) {
-  std::string name;
-  if (!p.word(name, "a name")) return false;
-  if (name.find('\0') != std::string::npos) return p.fail("name holds a zero byte");
-  if (name.size() > static_cast<std::size_t>(MAX_NAME_LEN))
-    return p.fail("name \"" + name + "\" longer than " + std::to_string(MAX_NAME_LEN) +
-                  " characters");
+bool parse_record(SessionParser& p, int version, int index, ObjectRecord& r) {
+  const char* name = nullptr;
+  std::size_t size = 0;
+  if (!p.word(name, size, "a name")) return false;
+  if (size > static_cast<std::size_t>(MAX_NAME_LEN))
+    return p.fail("name longer than " + std::to_string(MAX_NAME_LEN) +
+                  " characters: " + quoted(name, size));
   std::memset(r.name, 0, sizeof r.name);
-  std::memcpy(r.name, name.data(), name.size());
+  std::memcpy(r.name, name, size);
 
+  // Objects are drawn and exported in orders 3 and 4 only; the light
+  // records start with 0. The older layout had order 3 throughout.
   if (version > 0) {
     int knots = 0;
-    if (!p.integer(r.order, "an order", INT_MIN, INT_MAX)) return false;
+    if (index < FIRST_OBJECT) {
+      if (!p.integer(r.order, "an order", 0, 4)) return false;
+      if (r.order == 1 || r.order == 2) return p.fail("an order of a light must be 0, 3 or 4");
+    } else if (!p.integer(r.order, "an order", 3, 4)) {
+      return false;
+    }
     if (!p.integer(knots, "a knot type", INT_MIN, INT_MAX)) return false;
     r.knots = knots != 0 ? 1 : 0;
   } else {
@@ -157,15 +193,17 @@ bool parse_record(SessionParser& p, int version, ObjectRecord& r) {
   if (!p.numbers(r.position, 4, "a position")) return false;
   p.label("position");
   for (int k = 0; k < 3; k++)
-    if (!p.integer(r.angles[k], "an angle", INT_MIN, INT_MAX)) return false;
+    if (!p.integer(r.angles[k], "an angle", -MAX_FILE_ANGLE, MAX_FILE_ANGLE)) return false;
   p.label("angles");
   if (!p.numbers(r.scales, 3, "a scale")) return false;
   p.label("scales");
   if (!p.integer(r.surfacetype, "a surface type", 0, TYPE_COUNT - 1)) return false;
   p.label("surfacetype");
   if (!p.numbers(r.pick, 2, "a pick coordinate")) return false;
-  if (!p.number(r.intensity, "an intensity")) return false;
-  if (!p.number(r.shine, "a shininess")) return false;
+  if (!p.number(r.intensity, "an intensity", 0.0f, 1.0f)) return false;
+  if (r.intensity > 0.0f && r.intensity < MIN_INTENSITY)
+    return p.fail("an intensity must be 0 or at least 0.001");
+  if (!p.number(r.shine, "a shininess", 0.0f, 1.0f)) return false;
   p.label("shine");
   if (!p.integer(r.silend, "a last point index", -1, MAX_SIL_POINTS - 1)) return false;
   for (int k = 0; k <= r.silend; k++) {
@@ -185,7 +223,7 @@ bool parse_tables(SessionParser& p, SessionData& d) {
   for (int i = 0; i < LIGHT_COUNT; i++)
     if (!p.integer(d.lights[i], "a light switch", 0, 1)) return false;
   for (int i = 0; i <= d.last; i++)
-    if (!parse_record(p, version, d.records[i])) return false;
+    if (!parse_record(p, version, i, d.records[i])) return false;
 
   // A file saved without code ends here; otherwise all bindings follow.
   if (p.at_end()) {
@@ -208,7 +246,7 @@ void write_active_code(const std::string& text, std::size_t start, char* path) {
   std::string why = "path too long";
   if (absolute_path(ACTIVE_CODE_FILE, path, CODE_FILE_SIZE)) {
     ReplacingFile out;
-    if (out.open(path, why)) {
+    if (out.open(path, why, LinkPolicy::REPLACE)) {
       std::fwrite(text.data() + start, 1, text.size() - start, out.file());
       if (out.commit(why)) return;
     }
@@ -234,28 +272,32 @@ void commit(const SessionData& d, const char* active_path) {
 }  // namespace
 
 bool load_session(const char* file_name) {
-  const char* name = file_name ? file_name : "";
-  std::string text, why;
-  if (!read_whole_file(name, text, why)) {
-    std::fprintf(stderr, "%s: %s\n", name, why.c_str());
+  const std::string name = printable(file_name);
+  try {
+    std::string text, why;
+    if (!read_whole_file(file_name ? file_name : "", text, why) || holds_zero_byte(text, why)) {
+      std::fprintf(stderr, "%s: %s\n", name.c_str(), why.c_str());
+      return false;
+    }
+    // The scratch starts as the scene, so that records above the file's last
+    // one and points above a record's last point keep what they hold.
+    auto d = std::make_unique<SessionData>();
+    for (int i = 0; i < MAX_RECORDS; i++) d->records[i] = ObjectTable[i];
+    SessionParser p(text);
+    if (!parse_tables(p, *d)) {
+      std::fprintf(stderr, "%s: %s\n", name.c_str(), p.error().c_str());
+      return false;
+    }
+    d->codes[0] = CodeTable[0];
+    clear_code_table(d->codes);
+    d->code_count =
+        parse_code_text(text.data() + d->code_start, text.size() - d->code_start, d->codes);
+    char active[CODE_FILE_SIZE];
+    write_active_code(text, d->code_start, active);
+    commit(*d, active);
+    return true;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s: out of memory\n", name.c_str());
     return false;
   }
-  // The scratch starts as the scene, so that records above the file's last
-  // one and points above a record's last point keep what they hold.
-  auto d = std::make_unique<SessionData>();
-  for (int i = 0; i < MAX_RECORDS; i++) d->records[i] = ObjectTable[i];
-  SessionParser p(text);
-  if (!parse_tables(p, *d)) {
-    std::fprintf(stderr, "%s: %s\n", name, p.error().c_str());
-    return false;
-  }
-  d->codes[0] = CodeTable[0];
-  clear_code_table(d->codes);
-  d->code_count =
-      parse_code_text(text.data() + d->code_start, text.size() - d->code_start, d->codes);
-  char active[CODE_FILE_SIZE];
-  write_active_code(text, d->code_start, active);
-  commit(*d, active);
-  redraw_all();
-  return true;
 }

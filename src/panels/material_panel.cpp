@@ -222,9 +222,6 @@ void draw_material_panel() {
 void material_click(int button, int state, int x, int d) {
   if (x < 0 || x > SLIDER_WIDTH || !current_valid()) return;
   ObjectRecord& r = ObjectTable[current_record];
-  // Which members share the current colour is decided before anything
-  // changes, so the propagation below never works from stale marks.
-  if (cluster_mode == 1) mark_same_color();
   const int strip = static_cast<int>(lower_panel_height);
   if (left_press(button, state)) {
     if (d < strip * 0.1f) {
@@ -233,6 +230,9 @@ void material_click(int button, int state, int x, int d) {
     } else if (d > strip * 0.4375f && d < strip * 0.5f) {
       set_intensity(r, static_cast<float>(x) / SLIDER_WIDTH);
     } else if (d > strip * 0.5f) {
+      // A colour pick marks the members that share the colour it replaces;
+      // the sliders and every later event follow those marks.
+      if (cluster_mode == 1) mark_same_color();
       pick_color(r, x, strip - d);
     }
   }

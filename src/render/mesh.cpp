@@ -22,6 +22,11 @@ size_t hash_vertex(const MeshVertex& v) {
 
 }  // namespace
 
+const void* vertex_field(const MeshVertex* client, size_t offset) {
+  if (client == nullptr) return reinterpret_cast<const void*>(static_cast<uintptr_t>(offset));
+  return reinterpret_cast<const unsigned char*>(client) + offset;
+}
+
 uint32_t MeshBuilder::index_of(const MeshVertex& v) {
   std::vector<MeshVertex>& all = mesh_.vertices;
   // Kept at most half full, so that probe runs stay short.

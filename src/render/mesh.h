@@ -24,6 +24,12 @@ struct MeshData {
   }
 };
 
+// Where GL finds a vertex field: at offset bytes into the client-side
+// vertices, or, with a buffer object bound (client null), at that offset
+// into the buffer, which GL takes as a pointer value. Never arithmetic on a
+// null pointer.
+const void* vertex_field(const MeshVertex* client, size_t offset);
+
 // Collects primitives the way immediate mode takes them: a current normal
 // and texture coordinate, then vertices between begin and end. Triangle
 // strips, fans, quads, quad strips and polygons are split into triangles

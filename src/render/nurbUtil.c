@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <math.h>
+#include <string.h>
 
 int res = 10;
 
@@ -19,14 +20,41 @@ const float AngularKnots[NURB_ANGULAR_KNOTS] = {0,    0,     0,     0.25f, 0.25f
                                                 0.5f, 0.75f, 0.75f, 1,     1,     1};
 const float DepthKnots[NURB_DEPTH_KNOTS] = {0, 0, 1, 1};
 
-/* ---- Knot vectors and control lists ------------------------------------ */
+/* ---- Silhouettes, knot vectors and control lists ---------------------- */
 
-void make_knots(int order, int knot_type, int n, int* count, float* knots) {
-  int i, c = 0;
-  if (order != 3 && order != 4) return;
-  if (knot_type != openknot && knot_type != periodic) return;
-  if (n < order || n > NURB_MAX_POINTS) return;
-  if (knot_type == openknot) {
+float end_gap(float x1, float y1, float x2, float y2) { return fabsf(x2 - x1) + fabsf(y2 - y1); }
+
+Silhouette nurb_silhouette(int order, int knot_type, int count, const float pts[][2]) {
+  Silhouette s;
+  int i, copied = count < 0 ? 0 : (count > NURB_MAX_POINTS ? NURB_MAX_POINTS : count);
+  memset(&s, 0, sizeof s);
+  s.order = order;
+  s.knot_type = knot_type;
+  s.count = count;
+  for (i = 0; i < copied; i++) {
+    s.pts[i][0] = pts[i][0];
+    s.pts[i][1] = pts[i][1];
+  }
+  return s;
+}
+
+NurbStatus nurb_check(const Silhouette* s) {
+  if (s->order != 3 && s->order != 4) return NURB_BAD_ORDER;
+  if (s->knot_type != openknot && s->knot_type != periodic) return NURB_BAD_KNOT_TYPE;
+  if (s->count > NURB_MAX_POINTS) return NURB_TOO_MANY_POINTS;
+  if (s->count < s->order) return NURB_TOO_FEW_POINTS;
+  return NURB_OK;
+}
+
+int nurb_control_count(const Silhouette* s) {
+  return s->knot_type == periodic ? s->count + s->order - 1 : s->count;
+}
+
+NurbStatus make_knots(const Silhouette* s, int* knot_count, float* knots) {
+  int i, c = 0, n = s->count, order = s->order;
+  NurbStatus status = nurb_check(s);
+  if (status != NURB_OK) return status;
+  if (s->knot_type == openknot) {
     /* Clamped: order zeros, unit steps, order copies of the last value. */
     for (i = 0; i < order; i++) knots[c++] = 0.0f;
     for (i = 1; i <= n - order; i++) knots[c++] = (float)i;
@@ -35,52 +63,45 @@ void make_knots(int order, int knot_type, int n, int* count, float* knots) {
     /* Uniform and unclamped over n + order - 1 wrapped control points. */
     for (i = 0; i < n + 2 * order - 1; i++) knots[c++] = (float)i;
   }
-  *count = c;
+  *knot_count = c;
+  return NURB_OK;
 }
 
-void open_control_points(int order, int last, float pts[][2], float* out) {
-  int i;
-  (void)order;
-  if (last < 0 || last >= NURB_MAX_POINTS) return;
-  for (i = 0; i <= last; i++) {
-    out[3 * i] = pts[i][0];
-    out[3 * i + 1] = pts[i][1];
-    out[3 * i + 2] = 0.0f;
+/* Control column j of a silhouette of n points: the points, then for a
+   periodic one the first order - 1 again. */
+static int source_point(int j, int n) { return j < n ? j : j - n; }
+
+int control_points(const Silhouette* s, float* out) {
+  int j, count;
+  if (nurb_check(s) != NURB_OK) return 0;
+  count = nurb_control_count(s);
+  for (j = 0; j < count; j++) {
+    const float* p = s->pts[source_point(j, s->count)];
+    out[3 * j] = p[0];
+    out[3 * j + 1] = p[1];
+    out[3 * j + 2] = 0.0f;
   }
+  return count;
 }
 
-void periodic_control_points(int order, int last, float pts[][2], float* out) {
-  int i, n = last + 1;
-  if (last < 0 || last >= NURB_MAX_POINTS) return;
-  open_control_points(order, last, pts, out);
-  if (order != 3 && order != 4) return;
-  /* The first order - 1 points again close the curve; a list shorter than
-     that wraps round it rather than reading past its end. */
-  for (i = 0; i < order - 1; i++) {
-    out[3 * (n + i)] = pts[i % n][0];
-    out[3 * (n + i) + 1] = pts[i % n][1];
-    out[3 * (n + i) + 2] = 0.0f;
-  }
-}
-
-static double chord(float a[2], float b[2]) {
+static double chord(const float a[2], const float b[2]) {
   double dx = (double)b[0] - a[0], dy = (double)b[1] - a[1];
   return sqrt(dx * dx + dy * dy);
 }
 
-int arc_params(int n, float pts[][2], int closed, float* t) {
+int arc_params(const Silhouette* s, float* t) {
   double total = 0.0, run = 0.0;
-  int j;
+  int j, n = s->count, closed = s->knot_type == periodic;
   if (n < 1 || n > NURB_MAX_POINTS) return 0;
-  for (j = 1; j < n; j++) total += chord(pts[j - 1], pts[j]);
-  if (closed) total += chord(pts[n - 1], pts[0]);
+  for (j = 1; j < n; j++) total += chord(s->pts[j - 1], s->pts[j]);
+  if (closed) total += chord(s->pts[n - 1], s->pts[0]);
   if (!(total > 0.0)) {
     for (j = 0; j < n + (closed ? 1 : 0); j++) t[j] = 0.0f;
     return 0;
   }
   t[0] = 0.0f;
   for (j = 1; j < n; j++) {
-    run += chord(pts[j - 1], pts[j]);
+    run += chord(s->pts[j - 1], s->pts[j]);
     t[j] = (float)(run / total);
   }
   /* The end of the range is exactly 1, not a rounded sum. */
@@ -93,31 +114,34 @@ int arc_params(int n, float pts[][2], int closed, float* t) {
 
 /* ---- Builders ------------------------------------------------------------ */
 
-static int valid_silhouette(int order, int knot_type, int n) {
-  if (order != 3 && order != 4) return 0;
-  if (knot_type != openknot && knot_type != periodic) return 0;
-  return n >= order && n <= NURB_MAX_POINTS;
-}
-
-/* Control column j of a silhouette of n points: the points, then for a
-   periodic one the first order - 1 again. */
-static int source_point(int j, int n) { return j < n ? j : j - n; }
-
 /* Chord parameter of column j: past the seam it keeps rising, t_p + 1. */
 static float column_param(const float* t, int j, int n) { return j < n ? t[j] : t[j - n] + 1.0f; }
 
-int nurb_build_revolution(int order, int knot_type, int n, float pts[][2], NurbRevolution* out) {
+/* What both swept surfaces take along the silhouette: its order, control
+   column count and knots, and each column's chord parameter (0 without
+   texture). */
+static void silhouette_columns(const Silhouette* s, int* order, int* columns, int* knot_count,
+                               float* knots, int* textured, float* tcol) {
   float t[NURB_MAX_POINTS + 1];
+  int j;
+  *order = s->order;
+  *columns = nurb_control_count(s);
+  make_knots(s, knot_count, knots);
+  *textured = arc_params(s, t);
+  for (j = 0; j < *columns; j++) tcol[j] = *textured ? column_param(t, j, s->count) : 0.0f;
+}
+
+NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out) {
+  float tcol[NURB_MAX_CONTROL];
   int i, j;
-  if (!valid_silhouette(order, knot_type, n)) return 0;
-  out->order = order;
-  out->columns = knot_type == periodic ? n + order - 1 : n;
-  make_knots(order, knot_type, n, &out->knot_count, out->knots);
-  out->textured = arc_params(n, pts, knot_type == periodic, t);
+  NurbStatus status = nurb_check(s);
+  if (status != NURB_OK) return status;
+  silhouette_columns(s, &out->order, &out->columns, &out->knot_count, out->knots, &out->textured,
+                     tcol);
   for (j = 0; j < out->columns; j++) {
-    int p = source_point(j, n);
-    float x = pts[p][0], y = pts[p][1];
-    float tj = out->textured ? column_param(t, j, n) : 0.0f;
+    int p = source_point(j, s->count);
+    float x = s->pts[p][0], y = s->pts[p][1];
+    float tj = tcol[j];
     for (i = 0; i < NURB_CIRCLE_POINTS; i++) {
       /* Read backwards: the sweep runs from 0 to -360 degrees. */
       const float* c = CircleTable[NURB_CIRCLE_POINTS - 1 - i];
@@ -129,29 +153,28 @@ int nurb_build_revolution(int order, int knot_type, int n, float pts[][2], NurbR
       out->tex[i][j][1] = tj;
     }
   }
-  return 1;
+  return NURB_OK;
 }
 
-int nurb_build_extrusion(int order, int knot_type, int n, float pts[][2], NurbExtrusion* out) {
-  float t[NURB_MAX_POINTS + 1];
+NurbStatus nurb_build_extrusion(const Silhouette* s, NurbExtrusion* out) {
+  float tcol[NURB_MAX_CONTROL];
   int j, k;
-  if (!valid_silhouette(order, knot_type, n)) return 0;
-  out->order = order;
-  out->columns = knot_type == periodic ? n + order - 1 : n;
-  make_knots(order, knot_type, n, &out->knot_count, out->knots);
-  out->textured = arc_params(n, pts, knot_type == periodic, t);
+  NurbStatus status = nurb_check(s);
+  if (status != NURB_OK) return status;
+  silhouette_columns(s, &out->order, &out->columns, &out->knot_count, out->knots, &out->textured,
+                     tcol);
   for (j = 0; j < out->columns; j++) {
-    int p = source_point(j, n);
-    float tj = out->textured ? column_param(t, j, n) : 0.0f;
+    int p = source_point(j, s->count);
+    float tj = tcol[j];
     for (k = 0; k < 2; k++) {
-      out->vert[j][k][0] = pts[p][0];
-      out->vert[j][k][1] = pts[p][1];
+      out->vert[j][k][0] = s->pts[p][0];
+      out->vert[j][k][1] = s->pts[p][1];
       out->vert[j][k][2] = k ? NURB_EXTRUSION_HALF_DEPTH : -NURB_EXTRUSION_HALF_DEPTH;
       out->tex[j][k][0] = tj;
       out->tex[j][k][1] = (float)k;
     }
   }
-  return 1;
+  return NURB_OK;
 }
 
 /* Twice the signed area of a closed polygon: positive when counter-clockwise. */
@@ -166,51 +189,51 @@ static double loop_area(float loop[][2], int n) {
   return a;
 }
 
-int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, float depth,
-                   NurbCap* out) {
+NurbStatus nurb_build_cap(const Silhouette* s, int side, float depth, NurbCap* out) {
   float loop[NURB_MAX_POINTS][2];
   float w, h;
-  int j, s, t;
-  if (!valid_silhouette(order, knot_type, n)) return 0;
-  out->order = order;
+  int j, u, v, n = s->count;
+  NurbStatus status = nurb_check(s);
+  if (status != NURB_OK) return status;
+  out->order = s->order;
   out->side = side;
-  out->xmin = out->xmax = pts[0][0];
-  out->ymin = out->ymax = pts[0][1];
+  out->xmin = out->xmax = s->pts[0][0];
+  out->ymin = out->ymax = s->pts[0][1];
   for (j = 1; j < n; j++) {
-    if (pts[j][0] < out->xmin) out->xmin = pts[j][0];
-    if (pts[j][0] > out->xmax) out->xmax = pts[j][0];
-    if (pts[j][1] < out->ymin) out->ymin = pts[j][1];
-    if (pts[j][1] > out->ymax) out->ymax = pts[j][1];
+    if (s->pts[j][0] < out->xmin) out->xmin = s->pts[j][0];
+    if (s->pts[j][0] > out->xmax) out->xmax = s->pts[j][0];
+    if (s->pts[j][1] < out->ymin) out->ymin = s->pts[j][1];
+    if (s->pts[j][1] > out->ymax) out->ymax = s->pts[j][1];
   }
   w = out->xmax - out->xmin;
   h = out->ymax - out->ymin;
-  if (!(w > 0.0f) || !(h > 0.0f)) return 0; /* a flat box has no inside to cover */
+  if (!(w > 0.0f) || !(h > 0.0f)) return NURB_NO_AREA; /* a flat box has no inside to cover */
 
-  for (s = 0; s < 2; s++)
-    for (t = 0; t < 2; t++) {
-      out->vert[s][t][0] = s ? out->xmax : out->xmin;
-      out->vert[s][t][1] = t ? out->ymax : out->ymin;
-      out->vert[s][t][2] = depth;
-      out->normal[s][t][0] = 0.0f;
-      out->normal[s][t][1] = 0.0f;
-      out->normal[s][t][2] = side == nurbBACK ? -1.0f : 1.0f;
+  for (u = 0; u < 2; u++)
+    for (v = 0; v < 2; v++) {
+      out->vert[u][v][0] = u ? out->xmax : out->xmin;
+      out->vert[u][v][1] = v ? out->ymax : out->ymin;
+      out->vert[u][v][2] = depth;
+      out->normal[u][v][0] = 0.0f;
+      out->normal[u][v][1] = 0.0f;
+      out->normal[u][v][2] = side == nurbBACK ? -1.0f : 1.0f;
       /* Mirrored in s at the back, so a texture reads the right way from behind. */
-      out->tex[s][t][0] = (float)(side == nurbBACK ? 1 - s : s);
-      out->tex[s][t][1] = (float)t;
+      out->tex[u][v][0] = (float)(side == nurbBACK ? 1 - u : u);
+      out->tex[u][v][1] = (float)v;
     }
 
   /* The trim loop in the patch's unit square. An open silhouette ends where
      it began (its last point is replaced by the first), so the loop is closed. */
   for (j = 0; j < n; j++) {
-    int p = knot_type == openknot && j == n - 1 ? 0 : j;
-    loop[j][0] = (pts[p][0] - out->xmin) / w;
-    loop[j][1] = (pts[p][1] - out->ymin) / h;
+    int p = s->knot_type == openknot && j == n - 1 ? 0 : j;
+    loop[j][0] = (s->pts[p][0] - out->xmin) / w;
+    loop[j][1] = (s->pts[p][1] - out->ymin) / h;
   }
   /* GLU keeps what lies left of the trim curve: a silhouette drawn clockwise
      would trim away its own inside and leave no cap, so walk it the other way. */
   if (loop_area(loop, n) < 0.0) {
     for (j = 0; j < n; j++) {
-      int p = knot_type == openknot ? n - 1 - j : (n - j) % n;
+      int p = s->knot_type == openknot ? n - 1 - j : (n - j) % n;
       out->trim[j][0] = loop[p][0];
       out->trim[j][1] = loop[p][1];
     }
@@ -220,13 +243,13 @@ int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, fl
       out->trim[j][1] = loop[j][1];
     }
   }
-  out->trim_count = knot_type == periodic ? n + order - 1 : n;
+  out->trim_count = nurb_control_count(s);
   for (j = n; j < out->trim_count; j++) {
     out->trim[j][0] = out->trim[j - n][0];
     out->trim[j][1] = out->trim[j - n][1];
   }
-  make_knots(order, knot_type, n, &out->knot_count, out->knots);
-  return 1;
+  make_knots(s, &out->knot_count, out->knots);
+  return NURB_OK;
 }
 
 /* ---- The GLU half ----------------------------------------------------------- */
@@ -330,22 +353,31 @@ void nurb_cap_state(int side) {
 
 void nurb_cap_done(void) { glFrontFace(GL_CCW); }
 
+/* The wrappers below take the arguments exported programs pass: a point
+   count and the points, with the knot type in the routine's name. */
+static Silhouette wrap(int order, int knot_type, int n, float pts[][2]) {
+  return nurb_silhouette(order, knot_type, n, (const float(*)[2])pts);
+}
+
 static void revolution(int order, int knot_type, int n, float pts[][2]) {
   NurbRevolution rev;
+  Silhouette s = wrap(order, knot_type, n, pts);
   nurb_sides_state();
-  if (nurb_build_revolution(order, knot_type, n, pts, &rev)) nurb_draw_revolution(&rev);
+  if (nurb_build_revolution(&s, &rev) == NURB_OK) nurb_draw_revolution(&rev);
 }
 
 static void extrusion_sides(int order, int knot_type, int n, float pts[][2]) {
   NurbExtrusion ext;
+  Silhouette s = wrap(order, knot_type, n, pts);
   nurb_sides_state();
-  if (nurb_build_extrusion(order, knot_type, n, pts, &ext)) nurb_draw_extrusion(&ext);
+  if (nurb_build_extrusion(&s, &ext) == NURB_OK) nurb_draw_extrusion(&ext);
 }
 
 static void cap(int order, int knot_type, int n, float pts[][2], int side, float depth) {
   NurbCap c;
+  Silhouette s = wrap(order, knot_type, n, pts);
   nurb_cap_state(side);
-  if (nurb_build_cap(order, knot_type, n, pts, side, depth, &c)) nurb_draw_cap(&c);
+  if (nurb_build_cap(&s, side, depth, &c) == NURB_OK) nurb_draw_cap(&c);
   nurb_cap_done();
 }
 

@@ -41,23 +41,52 @@ extern const float CircleTable[9][3];
 extern const float AngularKnots[NURB_ANGULAR_KNOTS];
 extern const float DepthKnots[NURB_DEPTH_KNOTS];
 
-/* Knot vector of n silhouette points: n + order knots (open) or
-   n + 2 order - 1 (periodic). Writes nothing, not even the count, for an
-   order other than 3 or 4, a bad type, or n outside order..80. */
-void make_knots(int order, int knot_type, int n, int* count, float* knots);
-/* Control lists, 3 floats (x, y, 0) a point, of the points 0..last. */
-void open_control_points(int order, int last, float pts[][2], float* out);
-void periodic_control_points(int order, int last, float pts[][2], float* out);
+/* A silhouette closes when end_gap of its first and last point is below this. */
+static const float closed_gap = 0.6f;
+/* |x2 - x1| + |y2 - y1|: how far apart a silhouette's ends are. */
+float end_gap(float x1, float y1, float x2, float y2);
 
-/* Chord-length parameters of the polygon pts[0..n-1]: t[0] = 0 up to
-   t[n-1] = 1, or with closed set, t[n] = 1 after the chord back to pts[0].
-   Returns 0 (and zeros in t) when the polygon has no length. */
-int arc_params(int n, float pts[][2], int closed, float* t);
+/* A silhouette as the geometry code takes it: a NURBS curve whose control
+   points are pts[0 .. count - 1]. */
+typedef struct Silhouette {
+  int order;                     /* 3 (quadratic) or 4 (cubic) */
+  int knot_type;                 /* openknot or periodic */
+  int count;                     /* points in use: a count, never a last index */
+  float pts[NURB_MAX_POINTS][2]; /* x, y */
+} Silhouette;
+
+/* Why a silhouette makes no curve or surface. */
+typedef enum NurbStatus {
+  NURB_OK = 0,
+  NURB_TOO_FEW_POINTS,  /* fewer points than the order */
+  NURB_TOO_MANY_POINTS, /* more than NURB_MAX_POINTS */
+  NURB_BAD_ORDER,       /* neither 3 nor 4 */
+  NURB_BAD_KNOT_TYPE,   /* neither open nor periodic */
+  NURB_NO_AREA          /* a cap whose outline has no width or no height */
+} NurbStatus;
+
+/* A silhouette of count points copied from pts (at most NURB_MAX_POINTS of
+   them are copied; a larger count is kept, and refused by nurb_check). */
+Silhouette nurb_silhouette(int order, int knot_type, int count, const float pts[][2]);
+NurbStatus nurb_check(const Silhouette* s);
+/* Control points of the curve: the points, and for a periodic one the first
+   order - 1 again. */
+int nurb_control_count(const Silhouette* s);
+
+/* Knot vector: count + order knots (open) or count + 2 order - 1 (periodic).
+   Writes nothing, not even the knot count, for a silhouette nurb_check refuses. */
+NurbStatus make_knots(const Silhouette* s, int* knot_count, float* knots);
+/* Control list, 3 floats (x, y, 0) a point; returns the points written
+   (nurb_control_count, or 0 for a silhouette nurb_check refuses). */
+int control_points(const Silhouette* s, float* out);
+
+/* Chord-length parameters of the polygon: t[0] = 0 up to t[count - 1] = 1,
+   or for a periodic silhouette t[count] = 1 after the chord back to the first
+   point. Returns 0 (and zeros in t) when the polygon has no length. */
+int arc_params(const Silhouette* s, float* t);
 
 /* --- Builders: the arrays each routine hands to GLU, computed without GL.
-   Each returns 1 when there is something to draw, 0 when the silhouette
-   cannot make a surface (bad order, too few or too many points, a cap
-   without width or height). */
+   Each returns NURB_OK when there is something to draw, otherwise why not. */
 
 /* Surface of revolution about y: rows follow the circle, columns the
    silhouette; homogeneous control points. */
@@ -70,7 +99,7 @@ typedef struct NurbRevolution {
   float net[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][4]; /* (x a, y w, x b, w) */
   float tex[NURB_CIRCLE_POINTS][NURB_MAX_CONTROL][2]; /* (row / 8, chord t) */
 } NurbRevolution;
-int nurb_build_revolution(int order, int knot_type, int n, float pts[][2], NurbRevolution* out);
+NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out);
 
 /* Side surface of an extrusion: a pair of vertices (z -5, z +5) per control point. */
 typedef struct NurbExtrusion {
@@ -82,7 +111,7 @@ typedef struct NurbExtrusion {
   float vert[NURB_MAX_CONTROL][2][3]; /* back and front vertex of each point */
   float tex[NURB_MAX_CONTROL][2][2];  /* (chord t, 0) and (chord t, 1) */
 } NurbExtrusion;
-int nurb_build_extrusion(int order, int knot_type, int n, float pts[][2], NurbExtrusion* out);
+NurbStatus nurb_build_extrusion(const Silhouette* s, NurbExtrusion* out);
 
 /* Flat cap: one bilinear patch over the bounding box, trimmed by the silhouette. */
 typedef struct NurbCap {
@@ -97,8 +126,7 @@ typedef struct NurbCap {
   int knot_count;                  /* trim knots */
   float knots[NURB_MAX_KNOTS];     /* trim knots */
 } NurbCap;
-int nurb_build_cap(int order, int knot_type, int n, float pts[][2], int side, float depth,
-                   NurbCap* out);
+NurbStatus nurb_build_cap(const Silhouette* s, int side, float depth, NurbCap* out);
 
 /* The GLU half: hand built arrays to a fresh NURBS renderer. */
 void nurb_draw_revolution(const NurbRevolution* rev);

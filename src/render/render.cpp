@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "render/shapes.h"
 #include "render/tess_cache.h"
 
 int wireframe;
@@ -32,10 +33,6 @@ void set_material(const float ambient[4], const float diffuse[4], const float sp
   // from a file would otherwise be dropped with an error.
   const float exponent = std::fmin(std::fmax(*shininess, 0.0f), 128.0f);
   glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, &exponent);
-}
-
-float end_gap(float x1, float y1, float x2, float y2) {
-  return std::fabs(x2 - x1) + std::fabs(y2 - y1);
 }
 
 // Whether a silhouette runs back to its first point, so that a cap can close it.
@@ -85,15 +82,9 @@ void wire_revolution(float pts[][2], int n, int steps) {
 }
 
 // Both caps of an extrusion at z = +5 (front) and -5 (back), or just one.
-static void draw_caps(ObjectRecord& rec, int n, bool front, bool back) {
-  if (front)
-    draw_surface(SURFACE_FRONT_CAP, rec.order, rec.knots, n, rec.sil, NURB_EXTRUSION_HALF_DEPTH);
-  if (back)
-    draw_surface(SURFACE_BACK_CAP, rec.order, rec.knots, n, rec.sil, -NURB_EXTRUSION_HALF_DEPTH);
-}
-
-static void draw_sides(ObjectRecord& rec, int n) {
-  draw_surface(SURFACE_SIDES, rec.order, rec.knots, n, rec.sil);
+static void draw_caps(const Silhouette& s, bool front, bool back) {
+  if (front) draw_surface(SURFACE_FRONT_CAP, s, NURB_EXTRUSION_HALF_DEPTH);
+  if (back) draw_surface(SURFACE_BACK_CAP, s, -NURB_EXTRUSION_HALF_DEPTH);
 }
 
 // A thin outline of the control polygon in a cap's plane.
@@ -104,11 +95,15 @@ static void wire_cap(ObjectRecord& rec, int n, float z) {
 }
 
 static void draw_solid(ObjectRecord& rec, int n, bool cappable) {
+  // The revolution is built from the editor's pixels, 20 to a model unit;
+  // the other types from model units.
+  const Silhouette s = nurb_silhouette(rec.order, rec.knots, n,
+                                       rec.surfacetype == TYPE_REVOLUTION ? rec.silpix : rec.sil);
   switch (rec.surfacetype) {
     case TYPE_BOX:
       glPushMatrix();
       glTranslatef(0, 5, 0);
-      glutSolidCube(10.0);
+      draw_cube(10.0f, false);
       glPopMatrix();
       break;
     case TYPE_SPHERE:
@@ -124,23 +119,22 @@ static void draw_solid(ObjectRecord& rec, int n, bool cappable) {
       draw_solid_cylinder(0.0f, 5.0f, 12.0f, 36, 2);
       break;
     case TYPE_REVOLUTION:
-      // Built from the editor's pixels, 20 to a model unit.
       glScalef(0.05f, 0.05f, 0.05f);
-      draw_surface(SURFACE_REVOLUTION, rec.order, rec.knots, n, rec.silpix);
+      draw_surface(SURFACE_REVOLUTION, s);
       glScalef(20, 20, 20);
       break;
     case TYPE_EXTRUSION:
-      draw_sides(rec, n);
-      if (cappable) draw_caps(rec, n, true, true);
+      draw_surface(SURFACE_SIDES, s);
+      if (cappable) draw_caps(s, true, true);
       break;
     case TYPE_OPENEXT:
-      draw_sides(rec, n);
+      draw_surface(SURFACE_SIDES, s);
       break;
     case TYPE_FFACE:
-      if (cappable) draw_caps(rec, n, true, false);
+      if (cappable) draw_caps(s, true, false);
       break;
     case TYPE_BFACE:
-      if (cappable) draw_caps(rec, n, false, true);
+      if (cappable) draw_caps(s, false, true);
       break;
     default:
       break;
@@ -152,7 +146,7 @@ static void draw_wire(ObjectRecord& rec, GLUquadric* q, int n, bool cappable) {
     case TYPE_BOX:
       glPushMatrix();
       glTranslatef(0, 5, 0);
-      glutWireCube(10.0);
+      draw_cube(10.0f, true);
       glPopMatrix();
       break;
     case TYPE_SPHERE:
@@ -219,24 +213,21 @@ void draw_object_as(ObjectRecord rec, bool wire) {
   if (q) gluDeleteQuadric(q);
 }
 
-void draw_silhouette_curve(int order, int knot_type, int last, float points[][2]) {
-  if (last <= 2 || last >= MAX_SIL_POINTS) return;
+void draw_silhouette_curve(const Silhouette& s) {
+  if (s.count < 4) return;
   float knots[NURB_MAX_KNOTS];
   float control[3 * NURB_MAX_CONTROL];
   int count = 0;
-  make_knots(order, knot_type, last + 1, &count, knots);
-  if (count == 0) return;  // an order the curve cannot have, or too few points for it
-  if (knot_type == periodic)
-    periodic_control_points(order, last, points, control);
-  else
-    open_control_points(order, last, points, control);
+  // An order the curve cannot have, or more points than a silhouette holds.
+  if (make_knots(&s, &count, knots) != NURB_OK) return;
+  control_points(&s, control);
 
   GLUnurbs* nurb = gluNewNurbsRenderer();
   if (!nurb) return;
   gluNurbsProperty(nurb, GLU_SAMPLING_METHOD, GLU_DOMAIN_DISTANCE);
   gluNurbsProperty(nurb, GLU_U_STEP, (GLfloat)res);
   gluBeginCurve(nurb);
-  gluNurbsCurve(nurb, count, knots, 3, control, order, GL_MAP1_VERTEX_3);
+  gluNurbsCurve(nurb, count, knots, 3, control, s.order, GL_MAP1_VERTEX_3);
   gluEndCurve(nurb);
   gluDeleteNurbsRenderer(nurb);
   glFlush();

@@ -4,11 +4,10 @@
 #include "app/scene.h"
 #include "render/nurbUtil.h"
 
-extern int wireframe;               // draw objects as outlines, unlit, instead of solids
-extern int show_grid;               // floor grid and the two floor axes in the 3D view
-extern int show_world_axes;         // world-axes gizmo at the origin
-extern int show_object_axes;        // local axes of the current object
-constexpr float closed_gap = 0.6f;  // end_gap below this closes a silhouette
+extern int wireframe;         // draw objects as outlines, unlit, instead of solids
+extern int show_grid;         // floor grid and the two floor axes in the 3D view
+extern int show_world_axes;   // world-axes gizmo at the origin
+extern int show_object_axes;  // local axes of the current object
 
 // One record drawn around its own origin; the caller has placed it.
 void draw_object(ObjectRecord rec);
@@ -17,8 +16,6 @@ void draw_object_as(ObjectRecord rec, bool wire);
 // The one way a material reaches OpenGL (front and back faces).
 void set_material(const float ambient[4], const float diffuse[4], const float specular[4],
                   const float* shininess);
-// |x2 - x1| + |y2 - y1|: how far apart a silhouette's ends are.
-float end_gap(float x1, float y1, float x2, float y2);
 // Wireframe stand-ins: the control polygon swept along z, or about y.
 void wire_extrusion(int knots, float pts[][2], int n, float depth);
 void wire_revolution(float pts[][2], int n, int steps);
@@ -41,8 +38,10 @@ void draw_world_axes();
 void draw_arrow();
 void draw_object_axes();
 
-// Knot vectors and control lists are in nurbUtil.h, shared with exported programs.
-void draw_silhouette_curve(int order, int knot_type, int last, float points[][2]);
+// The silhouette as a flat NURBS curve in the plane z = 0, sampled res times
+// a knot span; fewer than four points draw nothing. Knot vectors, control
+// lists and end_gap are in nurbUtil.h, shared with exported programs.
+void draw_silhouette_curve(const Silhouette& s);
 
 // Render state back to the start values.
 void reset_render();

@@ -1,7 +1,9 @@
-// The tessellation cache. GLU's NURBS renderer is run in tessellator mode
-// with the very builders and sampling properties of nurbUtil.c, its
-// triangles are collected through callbacks, and the result is kept in
-// buffer objects (client-side arrays where GL has no buffer objects).
+// The tessellation cache. A surface is tessellated either by GLU's NURBS
+// renderer in tessellator mode, with the very builders and sampling
+// properties of nurbUtil.c, its triangles collected through callbacks; or by
+// the modeller's own tessellator at the level of detail the view needs. The
+// result is kept in buffer objects (client-side arrays where GL has no
+// buffer objects).
 #define GL_GLEXT_PROTOTYPES 1
 #include "render/tess_cache.h"
 
@@ -10,6 +12,7 @@
 #include <GL/glext.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -17,10 +20,13 @@
 
 #include "app/scene.h"
 #include "app/window.h"
+#include "render/glu_capture.h"
 #include "render/mesh.h"
 #include "render/nurbUtil.h"
+#include "render/tessellate.h"
 
 int tess_cache_on = 1;
+int tess_exact = 0;
 
 namespace {
 
@@ -31,14 +37,13 @@ constexpr unsigned long STALE_BUDGET = 64ul << 20;
 
 enum ShapeKind { SHAPE_SPHERE = 16, SHAPE_CYLINDER, SHAPE_DISK };
 
-// What a tessellation depends on. Compared field by field up to the points,
-// then the n points in use.
+// What a tessellation depends on. Compared byte by byte up to the points
+// of the silhouette, then the points in use.
 struct Key {
-  int kind;                       // SurfaceKind or ShapeKind
-  int counts[3];                  // order, knot type, res; or slices, stacks
-  float sizes[3];                 // cap depth; or radii and height
-  int n;                          // silhouette points in use
-  float pts[NURB_MAX_POINTS][2];  // the silhouette
+  int kind;        // SurfaceKind or ShapeKind
+  int counts[3];   // res and level of detail (-1: GLU's); or slices, stacks
+  float sizes[3];  // cap depth; or radii and height
+  Silhouette sil;  // of a surface; zero for a shape
 };
 
 struct GpuMesh {
@@ -59,12 +64,27 @@ struct Entry {
 };
 
 Entry entries[MAX_ENTRIES];
+
+// The level of detail of a silhouette's surfaces, with what the views of the
+// frames asked for.
+struct DetailState {
+  bool used = false;
+  Key key;  // kind SURFACE_REVOLUTION or SURFACE_SIDES, res, the silhouette
+  size_t hash = 0;
+  int level = 0;            // drawn at
+  int need = 0;             // the most any view asked for in the frame below
+  unsigned long frame = 0;  // the last frame that asked
+};
+DetailState details[MAX_ENTRIES];
+
 unsigned long frame_number = 0;
 long builds = 0;
 int buffer_support = -1;       // -1 not yet asked, 0 client arrays, 1 buffer objects
 bool memory_reported = false;  // the out-of-memory message was printed
 
-size_t key_size(const Key& k) { return offsetof(Key, pts) + sizeof(float[2]) * k.n; }
+size_t key_size(const Key& k) {
+  return offsetof(Key, sil) + offsetof(Silhouette, pts) + sizeof(float[2]) * k.sil.count;
+}
 
 size_t hash_key(const Key& k) {
   unsigned char bytes[sizeof(Key)];
@@ -76,13 +96,17 @@ size_t hash_key(const Key& k) {
 }
 
 bool same_key(const Key& a, const Key& b) {
-  return a.n == b.n && std::memcmp(&a, &b, key_size(a)) == 0;
+  return a.sil.count == b.sil.count && std::memcmp(&a, &b, key_size(a)) == 0;
 }
 
-// The cache belongs to the "display" window's GL context; anything drawn
-// elsewhere goes the uncached way.
+// The cache serves one GL context: the "display" window's, or an off-screen
+// one while it is open; anything drawn elsewhere goes the uncached way.
+bool offscreen_mode = false;
+
 bool cache_usable() {
-  return tess_cache_on && display_window != 0 && glutGetWindow() == display_window;
+  if (!tess_cache_on) return false;
+  if (offscreen_mode) return true;
+  return display_window != 0 && glutGetWindow() == display_window;
 }
 
 bool has_buffers() {
@@ -136,25 +160,25 @@ void upload(GpuMesh& m, MeshData&& data) {
 
 void draw_mesh(const GpuMesh& m) {
   if (m.index_count == 0) return;
-  const char* base = nullptr;  // offsets into the buffers, or client memory
+  const MeshVertex* client = nullptr;  // null: the fields are offsets into the buffers
   const void* indices = nullptr;
   if (m.vertex_buffer) {
     glBindBuffer(GL_ARRAY_BUFFER, m.vertex_buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m.index_buffer);
   } else {
-    base = reinterpret_cast<const char*>(m.arrays.vertices.data());
+    client = m.arrays.vertices.data();
     indices = m.arrays.indices.data();
   }
   const GLsizei stride = sizeof(MeshVertex);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
-  glVertexPointer(4, GL_FLOAT, stride, base + offsetof(MeshVertex, pos));
-  glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, normal));
+  glVertexPointer(4, GL_FLOAT, stride, vertex_field(client, offsetof(MeshVertex, pos)));
+  glNormalPointer(GL_FLOAT, stride, vertex_field(client, offsetof(MeshVertex, normal)));
   // Without texturing the coordinates would only be carried along.
   const bool textured = m.textured && (glIsEnabled(GL_TEXTURE_1D) || glIsEnabled(GL_TEXTURE_2D));
   if (textured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, tex));
+    glTexCoordPointer(2, GL_FLOAT, stride, vertex_field(client, offsetof(MeshVertex, tex)));
   }
   glDrawElements(GL_TRIANGLES, m.index_count, GL_UNSIGNED_INT, indices);
   // Everything else draws in immediate mode or from its own client memory.
@@ -167,83 +191,28 @@ void draw_mesh(const GpuMesh& m) {
   }
 }
 
-// ---- Capturing GLU's tessellation ------------------------------------------------
-
-void GLAPIENTRY on_begin(GLenum mode, void* builder) {
-  static_cast<MeshBuilder*>(builder)->begin(mode == GL_QUAD_STRIP ? GL_TRIANGLE_STRIP : mode);
-}
-void GLAPIENTRY on_vertex(GLfloat* p, void* builder) {
-  static_cast<MeshBuilder*>(builder)->vertex(p);
-}
-void GLAPIENTRY on_normal(GLfloat* n, void* builder) {
-  static_cast<MeshBuilder*>(builder)->normal(n);
-}
-void GLAPIENTRY on_tex(GLfloat* t, void* builder) { static_cast<MeshBuilder*>(builder)->tex(t); }
-void GLAPIENTRY on_end(void* builder) { static_cast<MeshBuilder*>(builder)->end(); }
-
-// Weight of the rational circle at angular parameter u (0..1), as GL's
-// evaluator computes it for the quarter's Bezier segment.
-float circle_weight(float u) {
-  int q = static_cast<int>(4.0f * u);
-  q = q < 0 ? 0 : (q > 3 ? 3 : q);
-  const float t = 4.0f * u - static_cast<float>(q), s = 1.0f - t;
-  const float w0 = CircleTable[8 - 2 * q][2], w1 = CircleTable[7 - 2 * q][2];
-  const float w2 = CircleTable[6 - 2 * q][2];
-  return s * s * w0 + 2.0f * s * t * w1 + t * t * w2;
+MeshData glu_tessellation(const Key& k) {
+  const SurfaceKind kind = static_cast<SurfaceKind>(k.kind);
+  return glu_surface_triangles(kind, k.sil, k.sizes[0]);
 }
 
-// Vertices of a surface of revolution. Drawn uncached, GL gets them in
-// homogeneous form with the circle's weight as w, and interpolates across
-// each triangle accordingly; GLU's callbacks hand them over divided. The
-// first texture coordinate equals the angular parameter, which gives the weight back.
-void GLAPIENTRY on_rational_vertex(GLfloat* p, void* builder) {
-  MeshBuilder* b = static_cast<MeshBuilder*>(builder);
-  b->vertex(p, circle_weight(b->current_tex()[0]));
-}
-
-// The triangles GLU makes of one surface, through the builder and the
-// sampling the drawing routines use.
-MeshData tessellate_surface(Key& k) {
-  MeshBuilder out;
-  const int order = k.counts[0], knot_type = k.counts[1];
-  GLUnurbsObj* nurb = gluNewNurbsRenderer();
-  if (nurb == nullptr) return out.take();
-  nurb_sampling(nurb);
-  // Culling would leave out what the current view does not show, and the
-  // cached surface is seen from everywhere later.
-  gluNurbsProperty(nurb, GLU_CULLING, GL_FALSE);
-  gluNurbsProperty(nurb, GLU_NURBS_MODE, GLU_NURBS_TESSELLATOR);
-  gluNurbsCallbackData(nurb, &out);
-  gluNurbsCallback(nurb, GLU_NURBS_BEGIN_DATA, reinterpret_cast<_GLUfuncptr>(on_begin));
-  gluNurbsCallback(
-      nurb, GLU_NURBS_VERTEX_DATA,
-      reinterpret_cast<_GLUfuncptr>(k.kind == SURFACE_REVOLUTION ? on_rational_vertex : on_vertex));
-  gluNurbsCallback(nurb, GLU_NURBS_NORMAL_DATA, reinterpret_cast<_GLUfuncptr>(on_normal));
-  gluNurbsCallback(nurb, GLU_NURBS_TEXTURE_COORD_DATA, reinterpret_cast<_GLUfuncptr>(on_tex));
-  gluNurbsCallback(nurb, GLU_NURBS_END_DATA, reinterpret_cast<_GLUfuncptr>(on_end));
+// The modeller's own triangles of a surface at the key's level of detail.
+MeshData own_tessellation(const Key& k) {
+  const bool revolution = k.kind == SURFACE_REVOLUTION;
+  const Sampling at = choose_sampling(k.sil, revolution, level_scale(k.counts[1]), k.counts[0]);
   switch (k.kind) {
-    case SURFACE_REVOLUTION: {
-      NurbRevolution rev;
-      if (nurb_build_revolution(order, knot_type, k.n, k.pts, &rev))
-        nurb_surface_revolution(nurb, &rev);
-      break;
-    }
-    case SURFACE_SIDES: {
-      NurbExtrusion ext;
-      if (nurb_build_extrusion(order, knot_type, k.n, k.pts, &ext))
-        nurb_surface_extrusion(nurb, &ext);
-      break;
-    }
-    default: {
-      NurbCap cap;
-      const int side = k.kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
-      if (nurb_build_cap(order, knot_type, k.n, k.pts, side, k.sizes[0], &cap))
-        nurb_surface_cap(nurb, &cap);
-      break;
-    }
+    case SURFACE_REVOLUTION:
+      return tessellate_revolution(k.sil, at);
+    case SURFACE_SIDES:
+      return tessellate_sides(k.sil, at);
+    default:
+      return tessellate_cap(k.sil, k.kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT, k.sizes[0],
+                            at);
   }
-  gluDeleteNurbsRenderer(nurb);
-  return out.take();
+}
+
+MeshData tessellate_surface(const Key& k) {
+  return k.counts[1] < 0 ? glu_tessellation(k) : own_tessellation(k);
 }
 
 MeshData tessellate_shape(const Key& k) {
@@ -345,28 +314,92 @@ void glu_quadric(F draw) {
   gluDeleteQuadric(q);
 }
 
-void draw_uncached(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
-  const bool closed = knot_type == periodic;
+// Pixels a unit of the current object's coordinates covers at most, in the
+// box lo..hi, under GL's current matrices and viewport.
+double pixels_per_unit(const float lo[3], const float hi[3]) {
+  GLfloat mv[16], pr[16];
+  GLint vp[4];
+  glGetFloatv(GL_MODELVIEW_MATRIX, mv);
+  glGetFloatv(GL_PROJECTION_MATRIX, pr);
+  glGetIntegerv(GL_VIEWPORT, vp);
+  double stretch = 0.0;  // the most the modelview lengthens an axis
+  for (int c = 0; c < 3; c++)
+    stretch = std::fmax(stretch, std::sqrt(mv[4 * c] * mv[4 * c] + mv[4 * c + 1] * mv[4 * c + 1] +
+                                           mv[4 * c + 2] * mv[4 * c + 2]));
+  // The nearest corner has the least clip w, and the largest picture of a unit.
+  double w_min = HUGE_VAL;
+  for (int corner = 0; corner < 8; corner++) {
+    const double p[3] = {corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1],
+                         corner & 4 ? hi[2] : lo[2]};
+    double eye[4];
+    for (int r = 0; r < 4; r++)
+      eye[r] = mv[r] * p[0] + mv[4 + r] * p[1] + mv[8 + r] * p[2] + mv[12 + r];
+    w_min = std::fmin(w_min, pr[3] * eye[0] + pr[7] * eye[1] + pr[11] * eye[2] + pr[15] * eye[3]);
+  }
+  if (!(w_min > 1e-6)) return HUGE_VAL;  // reaches the eye: as fine as it gets
+  const double across = std::fabs(pr[0]) * vp[2], up = std::fabs(pr[5]) * vp[3];
+  return stretch * std::fmax(across, up) / 2.0 / w_min;
+}
+
+// The box a silhouette's surface lies in: about the y axis for a
+// revolution, between the caps for the others.
+void surface_box(SurfaceKind kind, const Silhouette& s, float lo[3], float hi[3]) {
+  float radius = 0.0f;
+  lo[0] = hi[0] = s.pts[0][0];
+  lo[1] = hi[1] = s.pts[0][1];
+  for (int k = 0; k < s.count; k++) {
+    lo[0] = std::fmin(lo[0], s.pts[k][0]);
+    hi[0] = std::fmax(hi[0], s.pts[k][0]);
+    lo[1] = std::fmin(lo[1], s.pts[k][1]);
+    hi[1] = std::fmax(hi[1], s.pts[k][1]);
+    radius = std::fmax(radius, std::fabs(s.pts[k][0]));
+  }
+  if (kind == SURFACE_REVOLUTION) {
+    lo[0] = lo[2] = -radius;
+    hi[0] = hi[2] = radius;
+  } else {
+    lo[2] = -NURB_EXTRUSION_HALF_DEPTH;
+    hi[2] = NURB_EXTRUSION_HALF_DEPTH;
+  }
+}
+
+// The silhouette's part of a key, as the sides, caps or revolution share it.
+Key detail_key(SurfaceKind kind, const Silhouette& s) {
+  Key k;
+  std::memset(&k, 0, sizeof k);
+  k.kind = kind == SURFACE_REVOLUTION ? SURFACE_REVOLUTION : SURFACE_SIDES;
+  k.counts[0] = res;
+  k.sil.order = s.order;
+  k.sil.knot_type = s.knot_type;
+  k.sil.count = s.count;
+  std::memcpy(k.sil.pts, s.pts, sizeof(float[2]) * s.count);
+  return k;
+}
+
+// The routines exported programs call, with the silhouette's own arrays.
+void draw_uncached(SurfaceKind kind, const Silhouette& s, float depth) {
+  const bool closed = s.knot_type == periodic;
+  float(*pts)[2] = const_cast<float(*)[2]>(s.pts);
   switch (kind) {
     case SURFACE_REVOLUTION:
       if (closed)
-        nurbSolidSurfRevPeriodic(order, n, pts);
+        nurbSolidSurfRevPeriodic(s.order, s.count, pts);
       else
-        nurbSurfRevOpen(order, n, pts);
+        nurbSurfRevOpen(s.order, s.count, pts);
       break;
     case SURFACE_SIDES:
       if (closed)
-        nurbExtSidesPeriodic(order, n, pts);
+        nurbExtSidesPeriodic(s.order, s.count, pts);
       else
-        nurbExtSidesOpen(order, n, pts);
+        nurbExtSidesOpen(s.order, s.count, pts);
       break;
     case SURFACE_FRONT_CAP:
     case SURFACE_BACK_CAP: {
       const int side = kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT;
       if (closed)
-        nurbCapPeriodic(order, n, pts, side, depth);
+        nurbCapPeriodic(s.order, s.count, pts, side, depth);
       else
-        nurbCapOpen(order, n, pts, side, depth);
+        nurbCapOpen(s.order, s.count, pts, side, depth);
       break;
     }
   }
@@ -374,10 +407,10 @@ void draw_uncached(SurfaceKind kind, int order, int knot_type, int n, float pts[
 
 }  // namespace
 
-void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[][2], float depth) {
-  // More points than a silhouette holds make no surface: the routines say so.
-  if (!cache_usable() || n < 0 || n > NURB_MAX_POINTS) {
-    draw_uncached(kind, order, knot_type, n, pts, depth);
+void draw_surface(SurfaceKind kind, const Silhouette& s, float depth) {
+  // A silhouette that makes no surface is left to the routines, which refuse it.
+  if (!cache_usable() || nurb_check(&s) != NURB_OK) {
+    draw_uncached(kind, s, depth);
     return;
   }
   const bool cap = kind == SURFACE_FRONT_CAP || kind == SURFACE_BACK_CAP;
@@ -385,19 +418,20 @@ void draw_surface(SurfaceKind kind, int order, int knot_type, int n, float pts[]
     nurb_cap_state(kind == SURFACE_BACK_CAP ? nurbBACK : nurbFRONT);
   else
     nurb_sides_state();
-  Key k;
-  std::memset(&k, 0, sizeof k);
+  Key k = detail_key(kind, s);
   k.kind = kind;
-  k.counts[0] = order;
-  k.counts[1] = knot_type == periodic ? periodic : openknot;
-  k.counts[2] = res;
   k.sizes[0] = cap ? depth : 0.0f;
-  k.n = n;
-  std::memcpy(k.pts, pts, sizeof(float[2]) * n);
+  if (tess_exact) {
+    k.counts[1] = -1;
+  } else {
+    float lo[3], hi[3];
+    surface_box(kind, s, lo, hi);
+    k.counts[1] = settle_detail_level(kind, s, detail_level(pixels_per_unit(lo, hi)));
+  }
   if (const GpuMesh* mesh = find_or_build(k))
     draw_mesh(*mesh);
   else
-    draw_uncached(kind, order, knot_type, n, pts, depth);
+    draw_uncached(kind, s, depth);
   if (cap) nurb_cap_done();
 }
 
@@ -425,6 +459,41 @@ void draw_solid_disk(float outer, int slices, int loops) {
     glu_quadric([&](GLUquadric* q) { gluDisk(q, 0.0, outer, slices, loops); });
 }
 
+int settle_detail_level(SurfaceKind kind, const Silhouette& s, int need) {
+  const Key k = detail_key(kind, s);
+  const size_t h = hash_key(k);
+  DetailState* state = nullptr;
+  DetailState* oldest = &details[0];
+  for (DetailState& d : details) {
+    if (d.used && d.hash == h && same_key(d.key, k)) {
+      state = &d;
+      break;
+    }
+    if (!d.used || (oldest->used && d.frame < oldest->frame)) oldest = &d;
+  }
+  if (state == nullptr) {
+    state = oldest;
+    state->used = true;
+    state->key = k;
+    state->hash = h;
+    state->level = state->need = need;
+    state->frame = frame_number;
+    return need;
+  }
+  if (state->frame != frame_number) {
+    // A new frame: the frames since the last ask decide whether to come down.
+    if (state->need <= state->level - 2) state->level = state->need + 1;
+    state->need = need;
+    state->frame = frame_number;
+  } else if (need > state->need) {
+    state->need = need;
+  }
+  // A rise goes a step further, so that a view moving on by a little does not
+  // ask again at once.
+  if (need > state->level) state->level = need < MAX_DETAIL_LEVEL ? need + 1 : need;
+  return state->level;
+}
+
 void tess_cache_frame() { frame_number++; }
 
 long tess_cache_builds() { return builds; }
@@ -436,18 +505,32 @@ unsigned long tess_cache_bytes() {
   return total;
 }
 
-void reset_tess_cache() {
+// Every entry dropped, its buffers freed in the context they belong to.
+static void drop_entries() {
   bool buffers = false;
   for (const Entry& e : entries) buffers = buffers || e.mesh.vertex_buffer != 0;
-  // Buffer names belong to the "display" window's context.
-  const int window = buffers && display_window != 0 ? glutGetWindow() : 0;
-  if (buffers) select_display_window();
+  // Outside the off-screen mode the names belong to the "display" window's context.
+  const bool switch_window = buffers && !offscreen_mode && display_window != 0;
+  const int window = switch_window ? glutGetWindow() : 0;
+  if (switch_window) select_display_window();
   for (Entry& e : entries) {
     if (e.used) release(e.mesh);
     e.used = false;
   }
   if (window != 0 && window != display_window) glutSetWindow(window);
+  for (DetailState& d : details) d = DetailState();
+}
+
+void tess_cache_offscreen(bool on) {
+  if (on == offscreen_mode) return;
+  drop_entries();
+  offscreen_mode = on;
+}
+
+void reset_tess_cache() {
+  drop_entries();
   tess_cache_on = 1;
+  tess_exact = 0;
   frame_number = 0;
   builds = 0;
   buffer_support = -1;

@@ -1,12 +1,13 @@
 // The 3D pass of the "display" window: projection, camera, floor grid, axes,
 // lights and the placed objects. The panels are drawn over it by the caller.
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cmath>
 
 #include "app/window.h"
 #include "render/render.h"
+#include "render/shapes.h"
 #include "render/tess_cache.h"
 
 void reshape_3d(int w, int h) {
@@ -88,7 +89,7 @@ void draw_world_axes() {
   glPushMatrix();
   glScalef(0.7f, 0.7f, 0.7f);
   material(0.8f, 0.8f, 0.8f, 10);
-  glutSolidSphere(0.25, 6, 6);
+  draw_ball(0.25f, 6, 6);
   material(0, 0, 0.4f, 10);
   draw_arrow();
   glRotatef(-90, 1, 0, 0);

@@ -24,7 +24,7 @@ using std::make_tuple;
 using namespace std::string_literals;
 // Window points of the browser's controls in a 600 x 500 window.
 constexpr int FIELD_X = 400, FIELD_Y = 38, BUTTON_Y = 70, UPDIR_X = 350, CLOSE_X = 450,
-              HOME_X = 550, CHOICE_Y = 108, YES_X = 360, NO_X = 535, OK_X = 445, ROW_X = 400;
+              HOME_X = 550, CHOICE_Y = 108, YES_X = 360, NO_X = 535, OK_X = 431, ROW_X = 400;
 
 static void press(int x, int y, int times = 1) {
   for (int i = 0; i < times; i++) mouse_3d(0, 0, x, y), mouse_3d(0, 1, x, y);
@@ -61,7 +61,7 @@ struct Browser : ::testing::Test {
   int row_y(const char* name) { return 105 + 15 * (find_entry(name, entry_count) - list_top); }
   // The table read from path as "name name/ ...", directories marked with a slash.
   std::string listed(const std::string& path) {
-    EXPECT_EQ(list_directory(path.c_str()), 0);
+    EXPECT_TRUE(list_directory(path.c_str()));
     std::string s;
     for (int i = 0; i < entry_count; i++)
       s += std::string(i ? " " : "") + entries[i] + (entry_is_dir[i] ? "/" : "");
@@ -88,17 +88,29 @@ TEST_F(Browser, Listing) {
   EXPECT_EQ(listed(root), "-old/ ./ ../ old.ses/ sub/ scene.rib");
   // A directory that cannot be opened: a message naming it, the table kept.
   testing::internal::CaptureStderr();
-  EXPECT_EQ(list_directory((root + "/nothere").c_str()), 1);
+  EXPECT_FALSE(list_directory((root + "/nothere").c_str()));
   EXPECT_NE(testing::internal::GetCapturedStderr().find("nothere"), std::string::npos);
   EXPECT_EQ(entry_count, 6);
   browse_save_rib = 0, browse_load_ses = 1;
   std::ofstream{"sub/" + std::string(194, 'k') + ".ses"};  // 198 bytes: fits with the prefix
   std::ofstream{"sub/" + std::string(195, 'l') + ".ses"};  // 199: does not
   EXPECT_EQ(listed(root + "/sub"), std::string(194, 'k') + ".ses");
-  for (int i = 0; i < 320; i++) std::ofstream{root + "/sub/f" + std::to_string(1000 + i) + ".ses"};
-  listed(root + "/sub");  // at most 300 names are read, "." and ".." among them; those go
-  EXPECT_TRUE(entry_count <= max_entries && entry_count >= max_entries - 2) << entry_count;
-  for (int i = 1; i < entry_count; i++) EXPECT_LT(std::string(entries[i - 1]), entries[i]);
+}
+
+TEST_F(Browser, CrowdedDirectoryKeepsWhatComesFirstInItsOrder) {
+  browse_load_ses = 1;
+  for (int i = 0; i < 20; i++) fs::create_directory(root + "/sub/d" + std::to_string(10 + i));
+  for (int i = 0; i < 1000; i++) std::ofstream{root + "/sub/f" + std::to_string(1000 + i) + ".ses"};
+  // 300 kept, "." and ".." among them: every directory, then the files that
+  // sort first; the rest are not read into the table at all.
+  ASSERT_TRUE(list_directory((root + "/sub").c_str()));
+  ASSERT_EQ(entry_count, max_entries - 2);
+  for (int i = 0; i < 20; i++) {
+    EXPECT_EQ(entries[i], "d" + std::to_string(10 + i));
+    EXPECT_EQ(entry_is_dir[i], 1) << entries[i];
+  }
+  for (int i = 20; i < entry_count; i++)
+    EXPECT_EQ(entries[i], "f" + std::to_string(1000 + i - 20) + ".ses");
 }
 
 TEST_F(Browser, LoadingPickedAndTypedSessions) {
@@ -121,6 +133,9 @@ TEST_F(Browser, LoadingPickedAndTypedSessions) {
   last_click_time -= 2.0;
   press(ROW_X, row_y("bad.ses"), 2);
   EXPECT_EQ(make_tuple(read_failed, last_record), make_tuple(1, 5));
+  press(OK_X - 1, CHOICE_Y);  // just left of "ok", then just below it
+  press(OK_X, CHOICE_Y + 7);
+  EXPECT_EQ(read_failed, 1);
   press(OK_X, CHOICE_Y);
   EXPECT_EQ(read_failed, 0);
   file_name[0] = 0;  // a typed name gets ".ses"; one not in the directory is refused
@@ -209,6 +224,43 @@ TEST_F(Browser, WalkingDirectoriesAndTheHomeMode) {
   EXPECT_EQ(make_tuple(no_such_dir, browser_open), make_tuple(1, 1));
   press(CLOSE_X, BUTTON_Y);  // "close" drops the edit
   EXPECT_EQ(home_dir, root + "/sub");
+}
+
+TEST_F(Browser, UnreadableDirectoryShowsEmpty) {
+  std::ofstream("sub/inside.ses");
+  fs::create_directory("gone");
+  open(&browse_load_ses, "");
+  fs::remove("gone");  // removed while listed: entering it says why it failed
+  testing::internal::CaptureStderr();
+  press(ROW_X, row_y("gone"), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "gone: No such file or directory\n");
+  EXPECT_EQ(cwd(), root);
+  testing::internal::CaptureStderr();
+  press(ROW_X, row_y("sub"), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(find_entry("inside.ses", entry_count), 0);
+  // Entered, then no longer readable (as it is gone, or execute-only for a
+  // user): the rows of the old listing must not stay to be clicked.
+  fs::remove_all(root + "/sub");
+  update_listing();
+  EXPECT_EQ(entry_count, 0);
+  press(ROW_X, 105);
+  EXPECT_EQ(sel_entry, -1);
+}
+
+TEST_F(Browser, ShaderCodeFileTheReaderRefusesChangesNothing) {
+  std::ofstream("plain.rcf") << "*shader matte\nSurface \"matte\"\n*end\n**end\n";
+  ASSERT_TRUE(load_code_file("plain.rcf"));
+  std::ofstream("huge.rcf");
+  fs::resize_file("huge.rcf", 65 << 20);  // sparse: costs no disk
+  open(&browse_load_code, "");
+  testing::internal::CaptureStderr();
+  press(ROW_X, row_y("huge.rcf"), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "huge.rcf: larger than 64 MB\n");
+  EXPECT_EQ(read_failed, 1);
+  EXPECT_EQ(browser_open, 1);
+  EXPECT_EQ(code_count, 1);
+  EXPECT_EQ(std::string(code_file), root + "/plain.rcf");
 }
 
 TEST_F(Browser, ShaderCodeFileByTypedName) {

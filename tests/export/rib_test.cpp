@@ -191,3 +191,54 @@ TEST_F(Rib, CappedSidesAndWhatIsLeftOut) {
     counts.push_back(count_of(t, s));
   EXPECT_EQ(counts, std::vector<int>({2, 4, 4, 1, 3, 1}));
 }
+
+// What one of the silhouette pieces writes for the given points.
+template <class F>
+static std::string piece(F write) {
+  FILE* f = std::tmpfile();
+  write(f);
+  std::string text(std::ftell(f), '\0');
+  std::rewind(f);
+  EXPECT_EQ(std::fread(&text[0], 1, text.size(), f), text.size());
+  std::fclose(f);
+  return text;
+}
+
+static Silhouette silhouette(int order, int knots, int count) {
+  const float pts[4][2] = {{0, 0}, {4, 0}, {4, 2}, {0, 2}};
+  return nurb_silhouette(order, knots, count, pts);
+}
+
+// The fewest points each order takes, one fewer writing nothing; the knot
+// lists of the periodic blocks and trim curves count from 0.
+TEST(RibPieces, FewestPointsAndKnotListsFromZero) {
+  auto knots = [](int order, int type, int count) {
+    return piece([&](FILE* f) { write_knot_vector(f, silhouette(order, type, count)); });
+  };
+  auto trim = [](int order, int type, int count) {
+    return piece([&](FILE* f) { write_trim_curve(f, silhouette(order, type, count), 4, 0, 2, 0); });
+  };
+  auto sides = [](int order, int type, int count) {
+    return piece([&](FILE* f) { write_extrusion_points(f, silhouette(order, type, count)); });
+  };
+  EXPECT_EQ(knots(3, openknot, 3), "3 3 [ 0 0 0  1  1  1 ] 0 1 \n");
+  EXPECT_EQ(knots(4, openknot, 4), "4 4 [ 0 0 0 0  1  1  1  1 ] 0 1 ");
+  EXPECT_EQ(knots(3, periodic, 3), "5 3 [    0   1   2   3   4   5   6   7  ] 2 5 \n");
+  EXPECT_EQ(knots(4, periodic, 4), "7 4 [    0   1   2   3   4   5   6   7   8   9  10  ] 3 7 \n");
+  EXPECT_EQ(trim(3, periodic, 3),
+            " TrimCurve [1] [3]  [   0  1  2  3  4  5  6  7 ] [2] [ 5] [ 5 ] [  0.00  1.00  1.00 "
+            " 0.00  1.00 ] [ 0.00  0.00  1.00  0.00  0.00 ] [ 1  1  1  1  1 ]  \n");
+  EXPECT_EQ(trim(4, openknot, 4),
+            " TrimCurve [1] [4]  [ 0 0 0 0 1  1  1  1 ] [0] [ 1] [  4 ] [  0.00  1.00  1.00  "
+            "0.00 ] [ 0.00  0.00  1.00  1.00 ] [ 1  1  1  1 ]  \n");
+  EXPECT_EQ(sides(3, openknot, 3),
+            " \"P\" [ 0.00  0.00  -5.00   0.00  0.00  5.00   4.00  0.00  -5.00   4.00  0.00  "
+            "5.00   4.00  2.00  -5.00   4.00  2.00  5.00  ] \n");
+  for (int order = 3; order <= 4; order++)
+    for (int type = openknot; type <= periodic; type++) {
+      SCOPED_TRACE(testing::Message() << "order " << order << " knots " << type);
+      EXPECT_EQ(knots(order, type, order - 1), "");
+      EXPECT_EQ(trim(order, type, order - 1), "");
+      EXPECT_EQ(sides(order, type, order - 1), "");
+    }
+}

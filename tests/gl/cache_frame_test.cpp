@@ -1,4 +1,6 @@
-// The tessellation cache: the uncached pictures, rebuilt only on change, buffers given back.
+// The tessellation cache: GLU's tessellation drawn as GLU draws it, the own
+// tessellation within a pixel tolerance of it, rebuilt only on change,
+// buffers given back.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -50,7 +52,7 @@ static ObjectRecord& add(int type, int knots, int order, int n, float x, float z
 }
 
 TEST_F(Cache, FramesMatchTheUncachedDrawing) {
-  show_grid = show_world_axes = 0;
+  show_grid = show_world_axes = 0, tess_exact = 1;
   for (int type = TYPE_BOX; type <= TYPE_BFACE; type++) {
     add(type, openknot, type % 2 ? 3 : 4, 14, 2 * type - 7, -2);
     add(type, periodic, type % 2 ? 4 : 3, 14, 2 * type - 8, 2);
@@ -74,6 +76,7 @@ TEST_F(Cache, PreviewSphereLooksLikeTheFullOne) {
 }
 
 TEST_F(Cache, TessellatesOnlyWhatChanged) {
+  tess_exact = 1;  // the own tessellation also follows the view; see below
   ObjectRecord& vase = add(TYPE_REVOLUTION, openknot, 4, 8, -2, 0);
   ObjectRecord& star = add(TYPE_EXTRUSION, openknot, 3, 10, 2, 0);
   EXPECT_EQ(builds_after([] {}), 4);  // the revolution; the sides and both caps
@@ -114,4 +117,66 @@ TEST_F(Cache, BuffersAreFreedWhenReplacedAndOnReset) {
   reset_render();
   EXPECT_EQ(live_buffers(), 0);
   EXPECT_EQ(tess_cache_bytes(), 0ul);
+}
+
+// The RGB frame of the whole window.
+static std::vector<unsigned char> frame(int w, int h) {
+  display_3d();
+  return read_rgb(0, 0, w, h);
+}
+
+TEST_F(Cache, OwnTessellationLooksLikeGLUs) {
+  for (int type = TYPE_REVOLUTION; type <= TYPE_BFACE; type++) {
+    add(type, openknot, type % 2 ? 3 : 4, 14, 2 * type - 11, -2);
+    add(type, periodic, type % 2 ? 4 : 3, 24, 2 * type - 12, 2);
+  }
+  ObjectRecord& big = add(TYPE_EXTRUSION, periodic, 4, 40, 0, 0);  // close to the camera
+  big.scales[0] = big.scales[1] = big.scales[2] = 0.6f, big.position[1] = 3;
+  for (res = 10; res <= 50; res += 40) {
+    SCOPED_TRACE(testing::Message() << "res " << res);
+    tess_exact = 1;
+    const std::vector<unsigned char> exact = frame(width, height);
+    tess_exact = 0;
+    const std::vector<unsigned char> own = frame(width, height);
+    const int last = last_record;
+    last_record = LAST_LIGHT;
+    const std::vector<unsigned char> empty = frame(width, height);
+    last_record = last;
+    int covered = 0, differing = 0;
+    for (size_t i = 0; i < own.size(); i += 3) {
+      bool object = false, differs = false;
+      for (int c = 0; c < 3; c++) {
+        object = object || exact[i + c] != empty[i + c];
+        differs = differs || std::abs(exact[i + c] - own[i + c]) > 16;
+      }
+      covered += object;
+      differing += object && differs;
+    }
+    EXPECT_GT(covered, 20000);
+    EXPECT_LE(differing, covered / 200) << "of " << covered << " pixels";
+  }
+}
+
+TEST_F(Cache, DetailFollowsTheViewAndSettles) {
+  add(TYPE_EXTRUSION, periodic, 4, 40, 0, 0);
+  res = 50;
+  EXPECT_EQ(builds_after([] {}), 3);
+  // Turning the camera keeps the distance: nothing to do.
+  EXPECT_EQ(builds_after([] { longitude += 20; }), 0);
+  // Coming close asks for more at once; going back only after a frame.
+  EXPECT_EQ(builds_after([] { distance = 6; }), 3);
+  EXPECT_EQ(builds_after([] { distance = 24; }), 0);
+  EXPECT_EQ(builds_after([] {}), 3);
+  // Small moves to and fro stay within the step.
+  long moving = 0;
+  for (int step = 0; step < 8; step++)
+    moving += builds_after([step] { distance = step % 2 ? 22 : 26; });
+  EXPECT_LE(moving, 3);
+  // Seen from afar it holds a fraction of what GLU makes.
+  distance = 150;
+  display_3d(), display_3d();
+  const unsigned long far = tess_cache_bytes();
+  tess_exact = 1;
+  display_3d();
+  EXPECT_LT(10 * far, tess_cache_bytes() - far);
 }

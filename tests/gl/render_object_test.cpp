@@ -40,15 +40,17 @@ TEST_F(RenderObject, MatrixStackLightingNormalsAndFrontFaceSurviveDrawing) {
   r.surfacetype = 9;  // outside 0..8: nothing at all
   EXPECT_EQ(drawn(r), 0);
 
+  const Silhouette s = nurb_silhouette(r.order, r.knots, 5, r.sil);
+  const Silhouette ring = nurb_silhouette(r.order, periodic, 5, r.silpix);
   for (tess_cache_on = 0; tess_cache_on < 2; tess_cache_on++) {
-    draw_surface(SURFACE_SIDES, r.order, r.knots, 5, r.sil);
+    draw_surface(SURFACE_SIDES, s);
     EXPECT_TRUE(glIsEnabled(GL_AUTO_NORMAL) && glIsEnabled(GL_NORMALIZE));
     glDisable(GL_NORMALIZE);
-    draw_surface(SURFACE_BACK_CAP, r.order, r.knots, 5, r.sil, -5.0f);
+    draw_surface(SURFACE_BACK_CAP, s, -5.0f);
     EXPECT_TRUE(!glIsEnabled(GL_AUTO_NORMAL) && glIsEnabled(GL_NORMALIZE));
     glGetIntegerv(GL_FRONT_FACE, &face);
     EXPECT_EQ(face, GL_CCW);
-    draw_surface(SURFACE_REVOLUTION, r.order, periodic, 5, r.silpix);
+    draw_surface(SURFACE_REVOLUTION, ring);
     EXPECT_TRUE(glIsEnabled(GL_AUTO_NORMAL));
   }
 }
@@ -86,10 +88,12 @@ TEST_F(RenderObject, OutlinesAndCurves) {
   EXPECT_EQ(primitives([&] { wire_extrusion(periodic, pts, 4, 10); }), 4 * 4);
 
   // The silhouette curve: nothing below four points, denser with res.
-  EXPECT_EQ(primitives([&] { draw_silhouette_curve(3, openknot, 2, pts); }), 0);
+  const Silhouette three = nurb_silhouette(3, openknot, 3, pts);
+  const Silhouette four = nurb_silhouette(4, openknot, 4, pts);
+  EXPECT_EQ(primitives([&] { draw_silhouette_curve(three); }), 0);
   res = 10;
-  const int coarse = primitives([&] { draw_silhouette_curve(4, openknot, 3, pts); });
+  const int coarse = primitives([&] { draw_silhouette_curve(four); });
   res = 50;
   EXPECT_GE(coarse, 5);
-  EXPECT_GE(primitives([&] { draw_silhouette_curve(4, openknot, 3, pts); }), 4 * coarse);
+  EXPECT_GE(primitives([&] { draw_silhouette_curve(four); }), 4 * coarse);
 }

@@ -26,12 +26,15 @@ TEST_F(CodeFiles, EntriesNamesBlankLinesAndMissingEnd) {
   // Lines before the first header never reach the fixed entry 0.
   EXPECT_EQ(CodeTable[0].line_count, 1);
   EXPECT_STREQ(CodeTable[0].code_lines[0], "Surface \"plastic\" \"Kd\" [0.8] \"Ka\" [0.1] \n");
-  // A file that cannot be read leaves only entry 0; bindings stay.
+  // A file that cannot be read leaves the table and the file name as they were.
   CodeBindingTable[7] = 1;
   EXPECT_TRUE(has(stderr_of([] { EXPECT_FALSE(load_code_file("missing.rcf")); }), "missing.rcf: "));
-  EXPECT_EQ(code_count + CodeTable[1].line_count + CodeTable[3].line_count, 0);
-  EXPECT_STREQ(CodeTable[1].code_name, "");
-  EXPECT_EQ(CodeTable[0].line_count + CodeBindingTable[7], 2);
+  EXPECT_EQ(stderr_of([] { EXPECT_FALSE(load_code_file("")); }), "code file: no file name\n");
+  EXPECT_EQ(code_count, 4);
+  EXPECT_STREQ(CodeTable[1].code_name, "matte");
+  EXPECT_EQ(CodeTable[1].line_count, 3);
+  EXPECT_EQ(code_file, dir_ + "/codes.rcf");
+  EXPECT_EQ(CodeBindingTable[7], 1);
 }
 
 TEST_F(CodeFiles, ParserStopsAtItsLimits) {
@@ -41,6 +44,10 @@ TEST_F(CodeFiles, ParserStopsAtItsLimits) {
   EXPECT_EQ(code_count, 49);
   EXPECT_STREQ(CodeTable[49].code_name, "s49");
   EXPECT_EQ(CodeTable[49].line_count, 1);
+  std::FILE* out = std::fopen("all.rcf", "wb");  // a count past the table writes what it holds
+  ASSERT_TRUE(write_code_entries(CodeTable, MAX_CODES, out));
+  std::fclose(out);
+  EXPECT_EQ(count_of(read_file("all.rcf"), "*shader"), 49);
   // A 450-character line becomes three lines; lines past the 40th are dropped.
   text = "*shader long_entry_name_is_cut\n" + std::string(450, 'q') + "\n";
   for (int k = 0; k < 45; k++) text += "l" + std::to_string(k) + "\n";

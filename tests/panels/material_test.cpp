@@ -12,17 +12,31 @@ static void set_color(float r, float g) {
 
 using Material = UiTest<1>;
 
-TEST_F(Material, ClusterMembersFollowAndTheSlidersScaleTheColour) {
-  for (int i = 0; i < 4; i++) create_object();  // records 7..10, grey
-  ObjectTable[9].color[0] = 0.5f;
+TEST_F(Material, AColourPickMarksTheMembersThatFollowAndOnlyThePressMarks) {
+  for (int i = 0; i < 3; i++) create_object();  // records 7..9; 6 stays out of the cluster
+  ObjectTable[9].color[0] = 0.5f, ObjectTable[9].shine = 0.3f;
   current_record = 8, cluster_mode = ClusterTable[7] = ClusterTable[8] = ClusterTable[9] = 1;
   load_edit_buffer();
-  same_color[9] = 1;  // stale from an earlier change: never used
+  // The press on the colour field marks the members of the current colour.
+  mouse_3d(0, 0, 60, 500 - 224 + 150);
+  EXPECT_EQ(same_color[7], 1);
+  EXPECT_EQ(same_color[9], 0);
+  // The pick gave the current record 9's colour; the release marks nothing
+  // anew, so 9, which already had that colour, keeps its material.
+  ObjectTable[8].color[0] = 0.5f;
+  mouse_3d(0, 1, 60, 500 - 224 + 150);
+  EXPECT_FLOAT_EQ(ObjectTable[7].color[0], 0.5f);
+  EXPECT_FLOAT_EQ(ObjectTable[9].shine, 0.3f);
+  // The sliders reach the members the pick marked, not those of the colour now.
   press({{24, 10}, {48, 100}});
-  const ObjectRecord* m = &ObjectTable[7];  // 7 follows; 9, of another colour, and 10 do not
-  EXPECT_EQ(
-      state(m[0].shine, m[0].color[0], m[2].shine, m[2].intensity, m[3].shine, m[3].intensity),
-      state(0.2, m[1].color[0], 0.8, 0.8, 0.8, 0.8));
+  EXPECT_FLOAT_EQ(ObjectTable[7].shine, 0.2f);
+  EXPECT_FLOAT_EQ(ObjectTable[7].intensity, 0.4f);
+  EXPECT_FLOAT_EQ(ObjectTable[9].shine, 0.3f);
+  EXPECT_FLOAT_EQ(ObjectTable[9].intensity, 0.8f);
+  EXPECT_FLOAT_EQ(ObjectTable[6].shine, 0.8f);
+}
+
+TEST_F(Material, TheSlidersSetShineAndScaleTheColour) {
   current_record = 6, cluster_mode = 0;
   load_edit_buffer();
   const ObjectRecord& r = ObjectTable[6];

@@ -9,18 +9,29 @@
 
 using V = std::vector<float>;
 
-static V knots_of(int order, int type, int n) {
+static float none[NURB_MAX_POINTS][2];
+
+static V knots_of(int order, int type, int n, float pts[][2] = none) {
   float k[NURB_MAX_KNOTS + 8];
   int count = -1;
-  make_knots(order, type, n, &count, k);
+  const Silhouette s = nurb_silhouette(order, type, n, pts);
+  make_knots(&s, &count, k);
   return V(k, k + std::max(count, 0));
 }
 
-// What a control list routine writes, up to the first float left unwritten.
+// What the control list routine writes, up to the first float left unwritten.
 static V control_list(int order, int type, int n, float pts[][2]) {
   V out(3 * NURB_MAX_CONTROL + 3, -1.0f);
-  (type == periodic ? periodic_control_points : open_control_points)(order, n - 1, pts, &out[0]);
+  const Silhouette s = nurb_silhouette(order, type, n, pts);
+  EXPECT_EQ(control_points(&s, &out[0]), nurb_control_count(&s));
   return V(out.begin(), std::find(out.begin(), out.end(), -1.0f));
+}
+
+// A silhouette of the given points.
+static Silhouette sil(int order, int type, std::initializer_list<std::pair<float, float>> pts) {
+  Silhouette s = nurb_silhouette(order, type, 0, nullptr);
+  for (auto& p : pts) s.pts[s.count][0] = p.first, s.pts[s.count++][1] = p.second;
+  return s;
 }
 
 TEST(Knots, WorkedExamplesRefusalsAndTheControlLists) {
@@ -30,10 +41,26 @@ TEST(Knots, WorkedExamplesRefusalsAndTheControlLists) {
   EXPECT_EQ(knots_of(4, openknot, 5), (V{0, 0, 0, 0, 1, 2, 2, 2, 2}));
   EXPECT_EQ(knots_of(3, periodic, 5), (V{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(knots_of(4, periodic, 5), (V{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-  // Bad order or type, fewer points than the order, more than the table: nothing written.
-  for (const V& none : {knots_of(2, openknot, 5), knots_of(3, 2, 5), knots_of(4, openknot, 3),
-                        knots_of(3, periodic, NURB_MAX_POINTS + 1)})
-    EXPECT_EQ(none, V{});
+  // Bad order or type, fewer points than the order, more than the table:
+  // nothing written, and the reason told.
+  for (const V& nothing : {knots_of(2, openknot, 5), knots_of(3, 2, 5), knots_of(4, openknot, 3),
+                           knots_of(3, periodic, NURB_MAX_POINTS + 1)})
+    EXPECT_EQ(nothing, V{});
+  const std::pair<Silhouette, NurbStatus> refused[] = {
+      {nurb_silhouette(2, openknot, 5, none), NURB_BAD_ORDER},
+      {nurb_silhouette(5, periodic, 5, none), NURB_BAD_ORDER},
+      {nurb_silhouette(3, 2, 5, none), NURB_BAD_KNOT_TYPE},
+      {nurb_silhouette(4, periodic, 3, none), NURB_TOO_FEW_POINTS},
+      {nurb_silhouette(3, openknot, -1, none), NURB_TOO_FEW_POINTS},
+      {nurb_silhouette(3, openknot, NURB_MAX_POINTS + 1, none), NURB_TOO_MANY_POINTS}};
+  for (const auto& r : refused) {
+    float k[NURB_MAX_KNOTS];
+    int count = -1;
+    EXPECT_EQ(make_knots(&r.first, &count, k), r.second) << "order " << r.first.order;
+    EXPECT_EQ(count, -1) << "order " << r.first.order << " count " << r.first.count;
+  }
+  EXPECT_EQ(nurb_check(&refused[5].first), NURB_TOO_MANY_POINTS);
+  EXPECT_EQ(nurb_silhouette(4, periodic, NURB_MAX_POINTS + 1, none).count, NURB_MAX_POINTS + 1);
 
   // Over every order, type and size: the knots never decrease and number the
   // control points plus the order; a periodic list repeats the first order - 1 points.
@@ -53,7 +80,8 @@ TEST(Knots, WorkedExamplesRefusalsAndTheControlLists) {
 TEST(Revolution, OpenNetSweepsAboutTheYAxis) {
   float s[][2] = {{2, 0}, {0, 1}, {3, 2}, {1.5f, 4}};  // the second point lies on the axis
   NurbRevolution rev;
-  ASSERT_TRUE(nurb_build_revolution(4, openknot, 4, s, &rev));
+  const Silhouette vase = nurb_silhouette(4, openknot, 4, s);
+  ASSERT_EQ(nurb_build_revolution(&vase, &rev), NURB_OK);
   EXPECT_EQ(V(rev.knots, rev.knots + rev.knot_count), (V{0, 0, 0, 0, 1, 1, 1, 1}));
   for (int j = 0; j < 4; j++)
     for (int i = 0; i < 9; i++) {
@@ -66,25 +94,29 @@ TEST(Revolution, OpenNetSweepsAboutTheYAxis) {
       EXPECT_NEAR(z, rho * std::sin(t), 1e-3) << i << " " << j;
       EXPECT_NEAR(rev.tex[i][j][0], i / 8.0f, 1e-4);
     }
+  EXPECT_EQ(rev.tex[7][0][1], 0.0f);
   EXPECT_EQ(rev.tex[5][3][1], 1.0f);
 }
 
 TEST(ChordLengths, OpenClosedAndThroughThePeriodicSeam) {
-  float sq[][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, t[6];
-  ASSERT_TRUE(arc_params(4, sq, 0, t));
+  float t[6];
+  Silhouette sq = sil(3, openknot, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+  ASSERT_TRUE(arc_params(&sq, t));
   EXPECT_NEAR(t[1], 1.0 / 3, 1e-4);
-  EXPECT_EQ(t[3], 1.0f);                 // exactly, not a rounded sum
-  ASSERT_TRUE(arc_params(4, sq, 1, t));  // with the closing chord
+  EXPECT_EQ(t[3], 1.0f);  // exactly, not a rounded sum
+  sq.knot_type = periodic;
+  ASSERT_TRUE(arc_params(&sq, t));  // with the closing chord
   EXPECT_NEAR(t[3], 0.75, 1e-4);
   EXPECT_EQ(t[4], 1.0f);
 
-  float s[][2] = {{0, 0}, {2, 0}, {2, 1}, {1, 2}, {0, 1}};
+  const Silhouette s = sil(3, periodic, {{0, 0}, {2, 0}, {2, 1}, {1, 2}, {0, 1}});
   NurbExtrusion ext;
-  ASSERT_TRUE(nurb_build_extrusion(3, periodic, 5, s, &ext));
+  ASSERT_EQ(nurb_build_extrusion(&s, &ext), NURB_OK);
   EXPECT_EQ(ext.columns, 7);
   EXPECT_EQ(ext.knot_count, 10);
-  EXPECT_EQ(ext.vert[6][1][0], s[1][0]);  // the second point again
-  arc_params(5, s, 1, t);
+  EXPECT_EQ(ext.vert[6][1][0], s.pts[1][0]);  // the second point again
+  arc_params(&s, t);
+  EXPECT_EQ(ext.tex[0][1][0], 0.0f);
   EXPECT_EQ(ext.tex[5][0][0], 1.0f);
   EXPECT_NEAR(ext.tex[6][1][0], t[1] + 1, 1e-4);
   EXPECT_EQ(ext.tex[6][1][1], 1.0f);
@@ -92,10 +124,10 @@ TEST(ChordLengths, OpenClosedAndThroughThePeriodicSeam) {
 
 TEST(Cap, PatchAndClosedTrimLoops) {
   // Open: the last point stops 0.5 short of the first; the loop still closes.
-  float s[][2] = {{1, 1}, {5, 1}, {5, 3}, {1, 3}, {1, 1.5f}};
+  const Silhouette s = sil(3, openknot, {{1, 1}, {5, 1}, {5, 3}, {1, 3}, {1, 1.5f}});
   NurbCap front, back;
-  ASSERT_TRUE(nurb_build_cap(3, openknot, 5, s, nurbFRONT, 5.0f, &front));
-  ASSERT_TRUE(nurb_build_cap(3, openknot, 5, s, nurbBACK, -5.0f, &back));
+  ASSERT_EQ(nurb_build_cap(&s, nurbFRONT, 5.0f, &front), NURB_OK);
+  ASSERT_EQ(nurb_build_cap(&s, nurbBACK, -5.0f, &back), NURB_OK);
   EXPECT_EQ(front.tex[1][0][0], 1.0f);  // mirrored in s at the back
   EXPECT_EQ(back.tex[1][0][0], 0.0f);
   ASSERT_EQ(front.trim_count, 5);
@@ -104,8 +136,8 @@ TEST(Cap, PatchAndClosedTrimLoops) {
   EXPECT_NEAR(front.trim[2][0], 1.0f, 1e-4);
 
   // Periodic: the first order - 1 points again, periodic knots.
-  float p[][2] = {{0, 0}, {4, 0}, {4, 2}, {2, 4}, {0, 2}};
-  ASSERT_TRUE(nurb_build_cap(4, periodic, 5, p, nurbFRONT, 5.0f, &front));
+  const Silhouette p = sil(4, periodic, {{0, 0}, {4, 0}, {4, 2}, {2, 4}, {0, 2}});
+  ASSERT_EQ(nurb_build_cap(&p, nurbFRONT, 5.0f, &front), NURB_OK);
   ASSERT_EQ(front.trim_count, 8);
   ASSERT_EQ(front.knot_count, 12);
   EXPECT_NEAR(front.trim[3][0], 0.5f, 1e-4);
@@ -116,22 +148,33 @@ TEST(Builders, RefuseWhatCannotMakeASurfaceAndHoldTheLargest) {
   NurbRevolution rev;
   NurbExtrusion ext;
   NurbCap cap;
-  float three[][2] = {{0, 0}, {1, 0}, {1, 1}};
-  EXPECT_FALSE(nurb_build_revolution(4, openknot, 3, three, &rev));
-  EXPECT_FALSE(nurb_build_extrusion(4, periodic, 3, three, &ext));
-  EXPECT_FALSE(nurb_build_cap(4, openknot, 3, three, nurbFRONT, 5, &cap));
-  float flat[][2] = {{0, 1}, {2, 1}, {4, 1}, {0, 1}};  // a box without height
-  EXPECT_FALSE(nurb_build_cap(3, openknot, 4, flat, nurbFRONT, 5, &cap));
-  float dot[][2] = {{1, 1}, {1, 1}, {1, 1}, {1, 1}};  // a surface, but without texture
-  ASSERT_TRUE(nurb_build_extrusion(4, periodic, 4, dot, &ext));
+  const Silhouette three = sil(4, openknot, {{0, 0}, {1, 0}, {1, 1}});
+  EXPECT_EQ(nurb_build_revolution(&three, &rev), NURB_TOO_FEW_POINTS);
+  EXPECT_EQ(nurb_build_extrusion(&three, &ext), NURB_TOO_FEW_POINTS);
+  EXPECT_EQ(nurb_build_cap(&three, nurbFRONT, 5, &cap), NURB_TOO_FEW_POINTS);
+  const Silhouette bad = sil(5, openknot, {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}});
+  EXPECT_EQ(nurb_build_revolution(&bad, &rev), NURB_BAD_ORDER);
+  const Silhouette flat = sil(3, openknot, {{0, 1}, {2, 1}, {4, 1}, {0, 1}});  // no height
+  EXPECT_EQ(nurb_build_cap(&flat, nurbFRONT, 5, &cap), NURB_NO_AREA);
+  const Silhouette thin = sil(3, openknot, {{1, 0}, {1, 2}, {1, 4}, {1, 0}});  // no width
+  EXPECT_EQ(nurb_build_cap(&thin, nurbFRONT, 5, &cap), NURB_NO_AREA);
+  const Silhouette dot = sil(4, periodic, {{1, 1}, {1, 1}, {1, 1}, {1, 1}});  // no texture
+  ASSERT_EQ(nurb_build_extrusion(&dot, &ext), NURB_OK);
   EXPECT_FALSE(ext.textured);
 
-  float pts[NURB_MAX_POINTS][2];
-  for (int i = 0; i < NURB_MAX_POINTS; i++) pts[i][0] = 1.0f + i % 2, pts[i][1] = (float)i;
-  ASSERT_TRUE(nurb_build_revolution(4, periodic, NURB_MAX_POINTS, pts, &rev));
+  Silhouette pts = nurb_silhouette(4, periodic, NURB_MAX_POINTS, none);
+  for (int i = 0; i < NURB_MAX_POINTS; i++) pts.pts[i][0] = 1.0f + i % 2, pts.pts[i][1] = (float)i;
+  ASSERT_EQ(nurb_build_revolution(&pts, &rev), NURB_OK);
   EXPECT_EQ(rev.columns, NURB_MAX_CONTROL);
   EXPECT_EQ(rev.knot_count, NURB_MAX_KNOTS);
-  ASSERT_TRUE(nurb_build_cap(4, periodic, NURB_MAX_POINTS, pts, nurbBACK, -5, &cap));
+  ASSERT_EQ(nurb_build_cap(&pts, nurbBACK, -5, &cap), NURB_OK);
   EXPECT_EQ(cap.trim_count, NURB_MAX_CONTROL);
   EXPECT_EQ(cap.knot_count, NURB_MAX_KNOTS);
+}
+
+TEST(EndGap, SumsTheCoordinateDifferencesNotTheDistance) {
+  EXPECT_FLOAT_EQ(end_gap(1, 1, 1.25f, 0.75f), 0.5f);
+  EXPECT_FLOAT_EQ(end_gap(0.5f, 0, 0, 0.125f), 0.625f);  // about 0.52 apart, yet not closed
+  EXPECT_GE(end_gap(0.5f, 0, 0, 0.125f), closed_gap);
+  EXPECT_LT(end_gap(1, 1, 1.25f, 0.75f), closed_gap);
 }
