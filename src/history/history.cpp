@@ -80,7 +80,7 @@ void put_back_code_text() {
   std::string on_disk, why;
   if (!read_whole_file(code_file, on_disk, why) || on_disk != *text) {
     ReplacingFile out;
-    if (out.open(code_file, why)) {
+    if (out.open(code_file, why, LinkPolicy::REPLACE)) {  // as the session reader writes it
       std::fwrite(text->data(), 1, text->size(), out.file());
       out.commit(why);
     }
