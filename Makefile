@@ -1,6 +1,6 @@
 # make run   builds and starts the modeller
 # make test  builds and runs every test, plainly and under the sanitizers
-# make bench builds and runs the frame-time benchmark
+# make bench builds and runs the frame-time and undo-history benchmarks
 # make fuzz  builds the readers' fuzz targets with clang and runs each for
 #            FUZZ_SECONDS (default 300) on a scratch copy of the seed corpus
 # make pictures draws the README's pictures from the example sessions
@@ -52,6 +52,7 @@ test-asan: build-asan
 
 bench: build
 	$(XVFB) ./$(BUILD)/frame_bench
+	./$(BUILD)/history_bench
 
 # Each target starts from a fresh copy of its seed corpus; a finding stops
 # make with the input saved as $(FUZZ_BUILD)/crash-*.

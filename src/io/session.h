@@ -3,6 +3,10 @@
 
 #include <cstdio>
 
+// The copy of a loaded session's code section, in the working directory of
+// the load; it becomes the current code file and every load overwrites it.
+constexpr const char* ACTIVE_CODE_FILE = "active.rcf";
+
 // Writes the scene; false (old file intact) when the file cannot be written.
 bool save_session(const char* file_name);
 // Replaces the scene with the file's content and makes its last record

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr const char* ACTIVE_CODE_FILE = "active.rcf";
-
 struct SessionData {
   ObjectRecord records[MAX_RECORDS];  // records 0..last, the rest as the scene holds them
   int last = LAST_LIGHT;              // last_record of the file

@@ -7,9 +7,11 @@
 #include "app/window.h"
 #include "browser/browser.h"
 #include "curves/curves.h"
+#include "history/history.h"
 #include "input/input.h"
 #include "io/code_table.h"
 #include "main/display.h"
+#include "main/events.h"
 #include "panels/lights_panel.h"
 #include "panels/material_panel.h"
 #include "panels/menus.h"
@@ -29,6 +31,7 @@ void reset_all() {
   reset_lights_panel();
   reset_material_panel();
   reset_curves();
+  reset_history();  // last: the start state is where undo stops
 }
 
 void create_windows(int* argc, char** argv) {
@@ -39,11 +42,11 @@ void create_windows(int* argc, char** argv) {
   display_window = glutCreateWindow("display");
   glutReshapeFunc(reshape_3d);
   glutDisplayFunc(display_3d);
-  glutKeyboardFunc(keyboard_3d);
-  glutSpecialFunc(special_3d);
-  glutMouseFunc(mouse_3d);
-  glutMotionFunc(motion_3d);
-  glutPassiveMotionFunc(motion_3d);
+  glutKeyboardFunc(on_display_keyboard);
+  glutSpecialFunc(on_display_special);
+  glutMouseFunc(on_display_mouse);
+  glutMotionFunc(on_display_motion);
+  glutPassiveMotionFunc(on_display_motion);
 
   glutInitWindowPosition(500, 100);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
@@ -51,7 +54,8 @@ void create_windows(int* argc, char** argv) {
   curves_window = glutCreateWindow("curves");
   glutReshapeFunc(curves_reshape);
   glutDisplayFunc(curves_display);
-  glutMouseFunc(curves_mouse);
+  glutMouseFunc(on_curves_mouse);
+  glutKeyboardFunc(on_curves_keyboard);
 
   glutSetWindow(display_window);
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 using std::string;
 using std::to_string;
@@ -130,6 +131,24 @@ struct EndToEnd : ::testing::Test {
 
 TEST_F(EndToEnd, BuildSaveDeleteLoadSaveAgainAndExport) {
   ASSERT_TRUE(start()) << log();
+  keys("");  // the pointer where keys are typed, and a frame that no longer changes
+  string fresh;
+  ASSERT_TRUE(wait_for([&] {
+    const string now = shot(display_win);
+    return now == std::exchange(fresh, now);
+  }));
+  click(display_win, 65, 10);  // "box", taken back and done again
+  ASSERT_TRUE(wait_file("backup.ses", "\nbox \n")) << log();
+  xdo(move(curves_win, 150, 150) + "key ctrl+z");  // undone in "curves"
+  EXPECT_TRUE(wait_for([&] { return shot(display_win) == fresh; }));  // the list empty again
+  click(display_win, 530, 188);  // "backup"
+  ASSERT_TRUE(wait_file("backup.ses", "version   1 \n  5   \n"));
+  keys("key ctrl+shift+z");
+  click(display_win, 530, 188);
+  ASSERT_TRUE(wait_file("backup.ses", "\nbox \n"));
+  keys("key ctrl+z");
+  click(display_win, 530, 188);
+  ASSERT_TRUE(wait_file("backup.ses", "version   1 \n  5   \n"));
   click(display_win, 95, 10);  // "sph"
   ASSERT_TRUE(wait_file("backup.ses", "\nsphere \n")) << log();
   click(display_win, 65, 22);  // "rev", then five points in "curves"
