@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "input/input.h"
 #include "panels/material_panel.h"
@@ -83,6 +84,62 @@ TEST_F(PanelsGl, TextsFromDataAreDrawnLiterallyAndCutAfter199Characters) {
     glGetFloatv(GL_CURRENT_RASTER_POSITION, end);
     EXPECT_EQ(end[0], 10 + chars * 8) << text.substr(0, 10);
   }
+}
+
+// The window's pixels after text at (x, y), drawn by panel_text or as
+// bitmaps a character, over a cleared frame and under the state a caller may
+// have left: blending, a translucent colour, wireframe polygons, culling.
+static std::vector<unsigned char> text_pixels(bool bitmaps, float x, float y, const char* text) {
+  glClearColor(0.3f, 0.6f, 0.2f, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glEnable(GL_CULL_FACE);
+  glColor4f(1.0f, 0.2f, 0.9f, 0.7f);
+  if (bitmaps) {
+    glRasterPos2f(x, y);
+    for (const char* c = text; *c; c++)
+      glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
+  } else {
+    panel_text(x, y, "%s", text);
+  }
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_BLEND);
+  std::vector<unsigned char> rgb(3 * win_width * win_height);
+  glReadPixels(0, 0, win_width, win_height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
+TEST_F(PanelsGl, TextCoversThePixelsItsBitmapsWould) {
+  std::string glyphs;
+  for (int c = 1; c < 256; c++) glyphs += static_cast<char>(c);
+  for (int window : {display_window, curves_window}) {
+    glutSetWindow(window);
+    win_width = glutGet(GLUT_WINDOW_WIDTH), win_height = glutGet(GLUT_WINDOW_HEIGHT);
+    flat_2d();
+    SCOPED_TRACE(testing::Message() << "window " << window);
+    // Every glyph, in rows, at whole and fractional positions.
+    for (int row = 0; row * 32 < 255; row++) {
+      const std::string part = glyphs.substr(row * 32, 32);
+      for (float x : {3.0f, 7.5f, 20.999f})
+        EXPECT_EQ(text_pixels(false, x, 40.25f + row, part.c_str()),
+                  text_pixels(true, x, 40.25f + row, part.c_str()))
+            << "row " << row << " at " << x;
+    }
+    // Past the right edge of a narrow viewport bitmaps still show; from a
+    // position outside it nothing does.
+    glViewport(0, 0, 60, 60);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 60, 0, 60, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    for (float x : {40.0f, -1.0f, 61.0f})
+      EXPECT_EQ(text_pixels(false, x, 20, "wide text"), text_pixels(true, x, 20, "wide text")) << x;
+    glViewport(0, 0, win_width, win_height);
+  }
+  glutSetWindow(display_window);
 }
 
 // A click at a point of the hexagon in its unit coordinates.
