@@ -314,31 +314,15 @@ void glu_quadric(F draw) {
   gluDeleteQuadric(q);
 }
 
-// Pixels a unit of the current object's coordinates covers at most, in the
-// box lo..hi, under GL's current matrices and viewport.
-double pixels_per_unit(const float lo[3], const float hi[3]) {
+// How the box lo..hi of the current object's coordinates shows under GL's
+// current matrices and viewport.
+BoxView current_box_view(const float lo[3], const float hi[3]) {
   GLfloat mv[16], pr[16];
   GLint vp[4];
   glGetFloatv(GL_MODELVIEW_MATRIX, mv);
   glGetFloatv(GL_PROJECTION_MATRIX, pr);
   glGetIntegerv(GL_VIEWPORT, vp);
-  double stretch = 0.0;  // the most the modelview lengthens an axis
-  for (int c = 0; c < 3; c++)
-    stretch = std::fmax(stretch, std::sqrt(mv[4 * c] * mv[4 * c] + mv[4 * c + 1] * mv[4 * c + 1] +
-                                           mv[4 * c + 2] * mv[4 * c + 2]));
-  // The nearest corner has the least clip w, and the largest picture of a unit.
-  double w_min = HUGE_VAL;
-  for (int corner = 0; corner < 8; corner++) {
-    const double p[3] = {corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1],
-                         corner & 4 ? hi[2] : lo[2]};
-    double eye[4];
-    for (int r = 0; r < 4; r++)
-      eye[r] = mv[r] * p[0] + mv[4 + r] * p[1] + mv[8 + r] * p[2] + mv[12 + r];
-    w_min = std::fmin(w_min, pr[3] * eye[0] + pr[7] * eye[1] + pr[11] * eye[2] + pr[15] * eye[3]);
-  }
-  if (!(w_min > 1e-6)) return HUGE_VAL;  // reaches the eye: as fine as it gets
-  const double across = std::fabs(pr[0]) * vp[2], up = std::fabs(pr[5]) * vp[3];
-  return stretch * std::fmax(across, up) / 2.0 / w_min;
+  return box_view(mv, pr, vp, lo, hi);
 }
 
 // The box a silhouette's surface lies in: about the y axis for a
@@ -426,7 +410,12 @@ void draw_surface(SurfaceKind kind, const Silhouette& s, float depth) {
   } else {
     float lo[3], hi[3];
     surface_box(kind, s, lo, hi);
-    k.counts[1] = settle_detail_level(kind, s, detail_level(pixels_per_unit(lo, hi)));
+    const BoxView view = current_box_view(lo, hi);
+    if (view.outside) {  // no pixel to draw: neither tessellated nor drawn
+      if (cap) nurb_cap_done();
+      return;
+    }
+    k.counts[1] = settle_detail_level(kind, s, detail_level(view.pixels_per_unit));
   }
   if (const GpuMesh* mesh = find_or_build(k))
     draw_mesh(*mesh);

@@ -19,7 +19,7 @@ namespace {
 // however small the span is on the screen.
 constexpr double CHORD_PIXELS = 0.25;
 constexpr double EDGE_PIXELS = 32.0;
-constexpr double TURN_DEGREES = 10.0;
+constexpr double TURN_DEGREES = 12.0;
 constexpr int MAX_ORDER = 4;
 
 // The order nonzero B-spline basis functions on knot interval
@@ -230,6 +230,41 @@ int detail_level(double pixels_per_unit) {
 }
 
 double level_scale(int level) { return std::pow(2.0, (level - 16) / 2.0); }
+
+BoxView box_view(const float mv[16], const float pr[16], const int vp[4], const float lo[3],
+                 const float hi[3]) {
+  BoxView view{false, 0.0};
+  double stretch = 0.0;  // the most the modelview lengthens an axis
+  for (int c = 0; c < 3; c++)
+    stretch = std::fmax(stretch, std::sqrt(mv[4 * c] * mv[4 * c] + mv[4 * c + 1] * mv[4 * c + 1] +
+                                           mv[4 * c + 2] * mv[4 * c + 2]));
+  // Corners beyond each clip plane (bit 2k: x_k < -w, bit 2k+1: x_k > w);
+  // the nearest corner has the least clip w, and the largest picture of a unit.
+  unsigned beyond_all = 63;
+  double w_min = HUGE_VAL;
+  for (int corner = 0; corner < 8; corner++) {
+    const double p[3] = {corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1],
+                         corner & 4 ? hi[2] : lo[2]};
+    double eye[4], clip[4];
+    for (int r = 0; r < 4; r++)
+      eye[r] = mv[r] * p[0] + mv[4 + r] * p[1] + mv[8 + r] * p[2] + mv[12 + r];
+    for (int r = 0; r < 4; r++)
+      clip[r] = pr[r] * eye[0] + pr[4 + r] * eye[1] + pr[8 + r] * eye[2] + pr[12 + r] * eye[3];
+    unsigned beyond = 0;
+    for (int k = 0; k < 3; k++)
+      beyond |= (clip[k] < -clip[3] ? 1u : 0u) << (2 * k) | (clip[k] > clip[3] ? 2u : 0u) << (2 * k);
+    beyond_all &= beyond;
+    w_min = std::fmin(w_min, clip[3]);
+  }
+  view.outside = beyond_all != 0;
+  if (!(w_min > 1e-6)) {  // reaches the eye: as fine as it gets
+    view.pixels_per_unit = HUGE_VAL;
+    return view;
+  }
+  const double across = std::fabs(pr[0]) * vp[2], up = std::fabs(pr[5]) * vp[3];
+  view.pixels_per_unit = stretch * std::fmax(across, up) / 2.0 / w_min;
+  return view;
+}
 
 Sampling choose_sampling(const Silhouette& s, bool revolution, double scale, int res) {
   Sampling at;

@@ -36,6 +36,15 @@ constexpr int MAX_DETAIL_LEVEL = 64;
 int detail_level(double pixels_per_unit);
 double level_scale(int level);
 
+// How a box of object coordinates shows in a view (modelview and projection
+// as GL stores them, viewport x, y, width, height).
+struct BoxView {
+  bool outside;            // wholly beyond one of the clip planes: nothing of it is drawn
+  double pixels_per_unit;  // the most pixels a unit covers in the box (infinite at the eye)
+};
+BoxView box_view(const float modelview[16], const float projection[16], const int viewport[4],
+                 const float lo[3], const float hi[3]);
+
 // The samples a silhouette's surfaces take where one unit of the silhouette
 // covers `pixels_per_unit` pixels: as few as keep the chords within a
 // fraction of a pixel of the surface, the edges some pixels long and the

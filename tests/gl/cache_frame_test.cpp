@@ -180,3 +180,16 @@ TEST_F(Cache, DetailFollowsTheViewAndSettles) {
   display_3d();
   EXPECT_LT(10 * far, tess_cache_bytes() - far);
 }
+
+TEST_F(Cache, WhatTheViewDoesNotShowIsNeitherTessellatedNorDrawn) {
+  res = 50;
+  tess_exact = 0;
+  const std::vector<unsigned char> empty = frame(width, height);
+  add(TYPE_EXTRUSION, periodic, 4, 40, 0, 0).position[0] = 60;  // far right of the view
+  EXPECT_EQ(builds_after([] {}), 0);
+  EXPECT_EQ(frame(width, height), empty);
+  EXPECT_EQ(tess_cache_bytes(), 0u);
+  // Turned into view, its sides and both caps are made.
+  EXPECT_EQ(builds_after([] { ObjectTable[last_record].position[0] = 0; }), 3);
+  EXPECT_NE(frame(width, height), empty);
+}

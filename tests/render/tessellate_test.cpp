@@ -228,7 +228,7 @@ TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
   // segment, unless the segments would be shorter than a quarter pixel.
   float corner[][2] = {{0, 0}, {1, 0}, {1, 1}};  // a right angle in one span
   const Silhouette bend = nurb_silhouette(3, openknot, 3, corner);
-  EXPECT_EQ(choose_sampling(bend, false, 1.0, 50).along[0], 9);
+  EXPECT_EQ(choose_sampling(bend, false, 1.0, 50).along[0], 8);
   EXPECT_EQ(choose_sampling(bend, false, 0.1, 50).along[0], 2);
   // A point that is not a number leaves every span between 1 and res samples.
   Silhouette broken = vase(4, openknot);
@@ -246,6 +246,49 @@ TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
   EXPECT_EQ(glu_segments(0.25, 10), 2);
   EXPECT_EQ(glu_segments(0.25, 50), 12);
   EXPECT_EQ(glu_segments(0.25, 2), 1);
+}
+
+// A camera at the origin looking down -z through a 90 degree frustum
+// (near 1, far 100) onto a 200 x 100 viewport, the box moved by (dx, dy, dz).
+BoxView seen(float dx, float dy, float dz, float size = 1.0f) {
+  const float modelview[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, dx, dy, dz, 1};
+  const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0f / 99, -1, 0, 0, -200.0f / 99, 0};
+  const int viewport[4] = {0, 0, 200, 100};
+  const float lo[3] = {-size, -size, -size}, hi[3] = {size, size, size};
+  return box_view(modelview, projection, viewport, lo, hi);
+}
+
+TEST(BoxView, OutsideOnlyWhenWhollyBeyondOnePlane) {
+  EXPECT_FALSE(seen(0, 0, -10).outside);
+  for (float edge : {-10.5f, 10.5f}) {  // a corner just inside the sides at depth 10 +- 1
+    EXPECT_FALSE(seen(edge, 0, -10).outside) << edge;
+    EXPECT_FALSE(seen(0, edge, -10).outside) << edge;
+  }
+  for (float beyond : {-12.5f, 12.5f}) {
+    EXPECT_TRUE(seen(beyond, 0, -10).outside) << beyond;
+    EXPECT_TRUE(seen(0, beyond, -10).outside) << beyond;
+  }
+  EXPECT_TRUE(seen(0, 0, 5).outside);      // behind the eye
+  EXPECT_TRUE(seen(0, 0, -0.2f, 0.5f).outside);  // before the near plane
+  EXPECT_FALSE(seen(0, 0, -1.2f, 0.5f).outside);
+  EXPECT_TRUE(seen(0, 0, -102).outside);   // beyond the far plane
+  EXPECT_FALSE(seen(0, 0, -100).outside);
+  // A box larger than the view around it is kept.
+  EXPECT_FALSE(seen(0, 0, -10, 30).outside);
+}
+
+TEST(BoxView, PixelsAUnitCoversFromTheNearestCorner) {
+  // At the nearest corner's depth 9, a unit covers 200 / 2 / 9 pixels across.
+  EXPECT_NEAR(seen(0, 0, -10).pixels_per_unit, 100.0 / 9.0, 1e-4);
+  EXPECT_NEAR(seen(5, 3, -10).pixels_per_unit, 100.0 / 9.0, 1e-4);
+  EXPECT_NEAR(seen(0, 0, -20).pixels_per_unit, 100.0 / 19.0, 1e-4);
+  EXPECT_EQ(seen(0, 0, -0.5f).pixels_per_unit, HUGE_VAL);  // reaches the eye
+  // A modelview that stretches an axis twice stretches the units.
+  const float modelview[16] = {1, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0, 0, -10, 1};
+  const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0f / 99, -1, 0, 0, -200.0f / 99, 0};
+  const int viewport[4] = {0, 0, 200, 100};
+  const float lo[3] = {-1, -1, -1}, hi[3] = {1, 1, 1};
+  EXPECT_NEAR(box_view(modelview, projection, viewport, lo, hi).pixels_per_unit, 200.0 / 9.0, 1e-4);
 }
 
 TEST(DetailLevels, CoarseStepsThatCoverTheScale) {
