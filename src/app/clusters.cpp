@@ -70,12 +70,7 @@ void propagate_color() {
   const ObjectRecord& c = ObjectTable[current_record];
   for (int i = 0; i <= last_record; i++) {
     if (ClusterTable[i] != 1 || same_color[i] != 1 || i == current_record) continue;
-    ObjectRecord& r = ObjectTable[i];
-    for (int k = 0; k < 3; k++) r.color[k] = c.color[k];
-    r.pick[0] = c.pick[0];
-    r.pick[1] = c.pick[1];
-    r.intensity = c.intensity;
-    r.shine = c.shine;
+    copy_look(ObjectTable[i], c, 3);  // each member keeps its alpha
   }
 }
 

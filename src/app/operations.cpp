@@ -206,11 +206,15 @@ void paste_color_properties(int i) {
   if (!valid_index(i) || !copy_valid) return;
   ObjectRecord& r = ObjectTable[i];
   CodeBindingTable[i] = copy_binding;
-  for (int k = 0; k < 4; k++) r.color[k] = CopyBuffer.color[k];
-  r.pick[0] = CopyBuffer.pick[0];
-  r.pick[1] = CopyBuffer.pick[1];
-  r.intensity = CopyBuffer.intensity;
-  r.shine = CopyBuffer.shine;
+  copy_look(r, CopyBuffer, 4);
+}
+
+void copy_look(ObjectRecord& to, const ObjectRecord& from, int components) {
+  for (int k = 0; k < components && k < 4; k++) to.color[k] = from.color[k];
+  to.pick[0] = from.pick[0];
+  to.pick[1] = from.pick[1];
+  to.intensity = from.intensity;
+  to.shine = from.shine;
 }
 
 void paste_silhouette(int i) {

@@ -127,6 +127,9 @@ void load_edit_buffer();
 void apply_edit_buffer();
 void copy_to_copy_buffer(int i);
 void paste_color_properties(int i);
+// Copies a record's look: its colour (the first `components` of r, g, b, a),
+// the colour pick, intensity and shine.
+void copy_look(ObjectRecord& to, const ObjectRecord& from, int components);
 void paste_silhouette(int i);
 void step_field(int field, int cluster, float delta, int record);
 void color_to_pick(int r, int g, int b, float out[2]);

@@ -117,27 +117,29 @@ int arc_params(const Silhouette* s, float* t) {
 /* Chord parameter of column j: past the seam it keeps rising, t_p + 1. */
 static float column_param(const float* t, int j, int n) { return j < n ? t[j] : t[j - n] + 1.0f; }
 
-/* What both swept surfaces take along the silhouette: its order, control
-   column count and knots, and each column's chord parameter (0 without
-   texture). */
-static void silhouette_columns(const Silhouette* s, int* order, int* columns, int* knot_count,
-                               float* knots, int* textured, float* tcol) {
+/* What both swept surfaces take along the silhouette, once it is checked:
+   its order, control column count and knots, and each column's chord
+   parameter (0 without texture). */
+static NurbStatus silhouette_columns(const Silhouette* s, int* order, int* columns,
+                                     int* knot_count, float* knots, int* textured, float* tcol) {
   float t[NURB_MAX_POINTS + 1];
   int j;
+  NurbStatus status = nurb_check(s);
+  if (status != NURB_OK) return status;
   *order = s->order;
   *columns = nurb_control_count(s);
   make_knots(s, knot_count, knots);
   *textured = arc_params(s, t);
   for (j = 0; j < *columns; j++) tcol[j] = *textured ? column_param(t, j, s->count) : 0.0f;
+  return NURB_OK;
 }
 
 NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out) {
   float tcol[NURB_MAX_CONTROL];
   int i, j;
-  NurbStatus status = nurb_check(s);
+  NurbStatus status = silhouette_columns(s, &out->order, &out->columns, &out->knot_count,
+                                         out->knots, &out->textured, tcol);
   if (status != NURB_OK) return status;
-  silhouette_columns(s, &out->order, &out->columns, &out->knot_count, out->knots, &out->textured,
-                     tcol);
   for (j = 0; j < out->columns; j++) {
     int p = source_point(j, s->count);
     float x = s->pts[p][0], y = s->pts[p][1];
@@ -159,10 +161,9 @@ NurbStatus nurb_build_revolution(const Silhouette* s, NurbRevolution* out) {
 NurbStatus nurb_build_extrusion(const Silhouette* s, NurbExtrusion* out) {
   float tcol[NURB_MAX_CONTROL];
   int j, k;
-  NurbStatus status = nurb_check(s);
+  NurbStatus status = silhouette_columns(s, &out->order, &out->columns, &out->knot_count,
+                                         out->knots, &out->textured, tcol);
   if (status != NURB_OK) return status;
-  silhouette_columns(s, &out->order, &out->columns, &out->knot_count, out->knots, &out->textured,
-                     tcol);
   for (j = 0; j < out->columns; j++) {
     int p = source_point(j, s->count);
     float tj = tcol[j];
