@@ -62,7 +62,7 @@ struct Process {
 
 struct EndToEnd : ::testing::Test {
   string base, dir, display_win, curves_win;
-  Process xvfb, silmod, scene;
+  Process xvfb, silmod;
 
   void SetUp() override {
     char tmpl[] = "/tmp/silmod_e2e_XXXXXX";
@@ -72,7 +72,7 @@ struct EndToEnd : ::testing::Test {
     std::filesystem::create_directory(dir);
   }
   void TearDown() override {
-    for (Process* p : {&scene, &silmod, &xvfb}) p->stop();
+    for (Process* p : {&silmod, &xvfb}) p->stop();
     if (!base.empty()) std::filesystem::remove_all(base);
   }
   string log() const { return slurp(base + "/silmod.log"); }
@@ -112,11 +112,11 @@ struct EndToEnd : ::testing::Test {
   }
   // Keys reach the "display" window while the pointer is over it (the name field).
   void keys(const string& args) { xdo(move(display_win, 400, 38) + args); }
-  // Entry k of the "i/o menu" or "misc" (title at 195): below the bar first (a title
-  // still lit from the last visit opens nothing until then), onto the title, down.
-  void menu(int k, int title_x = 270, int entry_x = 260) {
-    xdo(move(display_win, entry_x, 40) + move(display_win, title_x, 5) +
-        move(display_win, entry_x, 20 * k) + "click 1");
+  // Entry k of the "i/o menu": below the bar first (a title still lit from the
+  // last visit opens nothing until then), onto the title, down.
+  void menu(int k) {
+    xdo(move(display_win, 260, 40) + move(display_win, 270, 5) + move(display_win, 260, 20 * k) +
+        "click 1");
   }
   string shot(const string& win) { return output("import -window " + win + " -depth 8 ppm:-"); }
   bool wait_file(const string& name, const string& text) {
@@ -129,7 +129,7 @@ struct EndToEnd : ::testing::Test {
   }
 };
 
-TEST_F(EndToEnd, BuildSaveDeleteLoadSaveAgainAndExport) {
+TEST_F(EndToEnd, BuildUndoSaveAndExport) {
   ASSERT_TRUE(start()) << log();
   keys("");  // the pointer where keys are typed, and a frame that no longer changes
   string fresh;
@@ -166,53 +166,16 @@ TEST_F(EndToEnd, BuildSaveDeleteLoadSaveAgainAndExport) {
                         backup.rfind("\nrevolution \n")),
             string::npos)
       << backup;
-  const string img = shot(display_win);
-  EXPECT_TRUE(grey(img, 380, 440, 178));  // the 3D view's background
-  EXPECT_TRUE(grey(img, 150, 190, 138));  // the object panel over it
 
   menu(3);  // "save session"
   save_as("myscene");
   ASSERT_TRUE(wait_file("myscene.ses", "\nrevolution \n"));
-  const string saved = slurp(dir + "myscene.ses");
-  menu(2);  // "load session", then "close"
-  click(display_win, 450, 70);
-  menu(2, 195, 200);  // "delete all objects", "yes", then "backup"
-  click(display_win, 260, 235);
-  click(display_win, 530, 188);
-  ASSERT_TRUE(wait_file("backup.ses", "version   1 \n  5   \n"));
-  menu(2);
-  keys("type --delay 20 myscene");
-  click(display_win, 400, 38, 2);
-  click(display_win, 450, 70);  // a load leaves the browser open
-  menu(3);
-  save_as("again");
-  ASSERT_TRUE(wait_file("again.ses", "\nrevolution \n"));
-  EXPECT_EQ(slurp(dir + "again.ses"), saved);
 
   menu(4);  // "save to rib", proposing "untitled.rib"
   click(display_win, 400, 38, 2);
   ASSERT_TRUE(wait_file("untitled.rib", "WorldEnd"));
-  const string rib = slurp(dir + "untitled.rib");
-  EXPECT_EQ(rib.rfind("##RenderMan RIB-Structure 1.0 \n", 0), 0u);
-  EXPECT_NE(rib.find("## sphere \n"), string::npos);
-  EXPECT_NE(rib.find("NuPatch 5 3 [ 0 0 0 "), string::npos);
   menu(5);  // "save to gl", proposing "untitled.c"
   click(display_win, 400, 38, 2);
   ASSERT_TRUE(wait_file("untitled.c", " }  \n"));
-  EXPECT_NE(slurp(dir + "untitled.c").find("nurbSurfRevOpen(order,silend+1,sil);  \n"),
-            string::npos);
-
-  // Built with the command the README gives, against the shipped NURBS routines.
-  const string src = SILMOD_SOURCE_DIR "/src/render";
-  const string cc = output("cd " + dir + " && cc untitled.c " + src + "/nurbUtil.c -I" + src +
-                           " -lglut -lGLU -lGL -lm -o scene 2>&1");
-  ASSERT_TRUE(std::filesystem::exists(dir + "scene")) << cc;
-  ASSERT_TRUE(scene.start("cd " + dir + " && exec ./scene >scene.log 2>&1"));
-  const string win = find_window(scene.pid, " window ");
-  ASSERT_FALSE(win.empty()) << slurp(dir + "scene.log");
-  EXPECT_TRUE(wait_for([&] {  // its grey background, and the objects drawn in the middle
-    const string img = shot(win);
-    return grey(img, 5, 5, 178) && !grey(img, 200, 200, 178) && grey(img, 390, 390, 178);
-  }));
   EXPECT_EQ(waitpid(silmod.pid, nullptr, WNOHANG), 0) << log();  // silmod still runs
 }
