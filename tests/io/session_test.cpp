@@ -35,6 +35,14 @@ static void build_scene() {
   CodeBindingTable[8] = 2, CodeBindingTable[2] = 1;
 }
 
+TEST_F(Sessions, BindingsAreWrittenTenToALine) {
+  build_scene();
+  const std::string unbound = "  0  0  0  0  0  0  0  0  0  0 \n";
+  EXPECT_TRUE(has(session_text(), "\n  0  0  1  0  0  0  0  0  2  0 \n" + unbound + unbound +
+                                      unbound + unbound + unbound + unbound +
+                                      "  0  0  0  0  0  0 \n*shader matte\n"));
+}
+
 TEST_F(Sessions, SaveLoadSaveReproducesTheFile) {
   build_scene();
   const std::string first = session_text();
