@@ -69,6 +69,17 @@ TEST_F(Sessions, SaveLoadSaveReproducesTheFile) {
   EXPECT_EQ(session_text(), first);
 }
 
+// A file holds a record's points up to its last one; those above it, in the
+// ambient record as in the others, keep what the scene held.
+TEST_F(Sessions, PointsAboveARecordsLastKeepWhatTheyHeld) {
+  build_scene();
+  ASSERT_TRUE(save_session("out.ses"));
+  for (int i : {0, 6}) ObjectTable[i].sil[MAX_SIL_POINTS - 1][0] = 3.5f;
+  ASSERT_TRUE(load_session("out.ses"));
+  EXPECT_EQ(ObjectTable[0].sil[MAX_SIL_POINTS - 1][0], 3.5f);
+  EXPECT_EQ(ObjectTable[6].sil[MAX_SIL_POINTS - 1][0], 3.5f);
+}
+
 TEST_F(Sessions, OlderLabelledLayout) {
   std::string text = " 6 surfaces\n1 0 1 1 0 0\n";
   for (int i = 0; i <= 6; i++)
