@@ -179,3 +179,19 @@ TEST_F(EndToEnd, BuildUndoSaveAndExport) {
   ASSERT_TRUE(wait_file("untitled.c", " }  \n"));
   EXPECT_EQ(waitpid(silmod.pid, nullptr, WNOHANG), 0) << log();  // silmod still runs
 }
+
+// The modeller starts only where a display is named, by DISPLAY or by
+// "-display"; a named display that does not answer is GLUT's to report.
+TEST(Start, NeedsADisplayNamed) {
+  const string silmod = SILMOD_BINARY_DIR "/silmod";
+  const string none = output("env -u DISPLAY " + silmod + " 2>&1; echo \"exit $?\"");
+  EXPECT_NE(none.find("silmod: no X display"), string::npos) << none;
+  EXPECT_NE(none.find("exit 1"), string::npos) << none;
+  const string named_ways[] = {"env DISPLAY=:65000 " + silmod,
+                               "env -u DISPLAY " + silmod + " -display :65000"};
+  for (const string& named : named_ways) {
+    const string said = output(named + " 2>&1");
+    EXPECT_EQ(said.find("no X display"), string::npos) << named << ": " << said;
+    EXPECT_NE(said.find(":65000"), string::npos) << named << ": " << said;
+  }
+}
