@@ -59,7 +59,6 @@ struct Undo : ScratchDir {
 
 TEST_F(Undo, EachKindOfActionIsOneStepBackAndForth) {
   const std::pair<const char*, std::function<void()>> actions[] = {
-      {"panel value", [] { click(50, 50); }},
       {"type button", [] { click(90, 10); }},
       {"extrusion choice", [] { click(90, 25), click(RIGHT_X, ANSWER_Y); }},
       {"delete key and answer", [] { key(127), click(YES_X, ANSWER_Y); }},
