@@ -124,6 +124,9 @@ TEST_F(Menus, LightSourcesAndViewSwitchAndKeepTheMenuOpen) {
   EXPECT_EQ(show_lights, 1);
   EXPECT_EQ(view_cluster, 1);
   EXPECT_EQ(misc_menu_open, 1);
+  misc("delete all objects");
+  EXPECT_EQ(confirm_delete_all, 1);
+  EXPECT_EQ(misc_menu_open, 0);
 }
 
 TEST_F(Menus, PastesBeforeAnyCopyOnlyCloseTheMenu) {
@@ -176,8 +179,7 @@ TEST_F(Dialogs, TheFirstRaisedDialogTakesTheAnswer) {
   EXPECT_EQ(last_record, 7);
 }
 
-// "delete all objects" and its "yes" are driven by the end-to-end test.
-TEST_F(Dialogs, YesDeletesTheObjectOrTheCluster) {
+TEST_F(Dialogs, YesDeletesTheObjectTheClusterOrAll) {
   confirm_delete = 1;
   answer("yes");
   EXPECT_EQ(last_record, 6);
@@ -185,6 +187,10 @@ TEST_F(Dialogs, YesDeletesTheObjectOrTheCluster) {
   ClusterTable[6] = ClusterTable[8] = cluster_mode = confirm_delete = 1;
   answer("yes");
   EXPECT_EQ(last_record, 6);
+  confirm_delete_all = 1;
+  answer("yes");
+  EXPECT_EQ(last_record, LAST_LIGHT);
+  EXPECT_EQ(current_record, LAST_LIGHT);
 }
 
 TEST_F(Dialogs, YesToUnbindEmptiesTheCodesAndEveryBinding) {
