@@ -241,7 +241,10 @@ TEST_F(Browser, ADirectoryWhosePathDoesNotFitIsNotEntered) {
   fs::create_directories("sub/" + deep);
   std::snprintf(rib_dir, DIR_SIZE, "%s/sub", root.c_str());
   open(BROWSE_SAVE_RIB, "");
+  testing::internal::CaptureStderr();
   press_row(deep.c_str(), 2);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "working directory path longer than 199 characters\n");
   EXPECT_EQ(cwd(), root + "/sub");
   EXPECT_EQ(current_dir, root + "/sub");
   EXPECT_EQ(sel_entry, 0) << "still selected";

@@ -97,6 +97,10 @@ TEST_F(CurvesMouse, DelPassesTheSelectionToTheNextPointOrDownWithTheEnd) {
   EXPECT_EQ(points(), "10,20");
   EXPECT_EQ(sel_point, 0);
   EXPECT_EQ(edit_mode, 0);
+  clicks("L40,80 L50,90 R10,20");  // the first point goes too
+  bar("del");
+  EXPECT_EQ(points(), "40,80 50,90");
+  EXPECT_EQ(sel_point, 0);
 }
 
 TEST_F(CurvesMouse, WithoutASelectionNothingChangesButTheEditMode) {
