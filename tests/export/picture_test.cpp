@@ -107,7 +107,7 @@ TEST_F(PngExport, BadOptionsAndFailuresWriteNothing) {
         "scene.ses --png p.png --view 0,361,24", "scene.ses --png p.png --view 0,0,0",
         "scene.ses --png p.png --view 1,2", "scene.ses --png p.png --size 10x10 --size 20x20",
         "scene.ses --c c.c --wireframe", "scene.ses --c c.c --size 10x10",
-        "scene.ses --png scene.ses", "scene.ses --png p.png --c p.png",
+        "scene.ses --png p.png --c p.png",
         "scene.ses --png p.png --view 1,2,3 --view 1,2,3"}) {
     EXPECT_EQ(tool(args), 2) << args;
     EXPECT_TRUE(has(err_, "usage: silmod-export")) << args;
