@@ -80,13 +80,12 @@ TEST_F(Operations, DeletingTheFirstObjectMakesTheLastLightCurrent) {
   EXPECT_EQ(name(6), "cylinder");
 }
 
-TEST_F(Operations, DeleteAllKeepsTheLightsAndTheMode) {
+TEST_F(Operations, DeleteAllKeepsTheLights) {
   add(TYPE_BOX), add(TYPE_CYLINDER);
-  ClusterTable[6] = 1, CodeBindingTable[7] = 2, cluster_mode = 1;
+  ClusterTable[6] = 1, CodeBindingTable[7] = 2;
   delete_all();
   EXPECT_EQ(last_record, LAST_LIGHT);
   EXPECT_EQ(current_record, LAST_LIGHT);
-  EXPECT_EQ(cluster_mode, 1);
   EXPECT_EQ(name(3), "light2");
   EXPECT_EQ(ClusterTable[6], 0);
   EXPECT_EQ(CodeBindingTable[7], 0);

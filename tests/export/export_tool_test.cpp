@@ -54,11 +54,11 @@ TEST_F(ExportTool, WritesWhatTheModellerWritesAndNothingOnBadInput) {
     EXPECT_TRUE(has(err_, args.substr(0, 7))) << err_;
   }
   for (const char* args :
-       {"", "--rib out.rib", "scene.ses", "scene.ses --rib", "scene.ses --c out.c --res abc",
+       {"--rib out.rib", "scene.ses", "scene.ses --rib", "scene.ses --c out.c --res abc",
         "scene.ses --c out.c --res 0", "scene.ses --rib out.rib --frob",
         "scene.ses other.ses --rib out.rib", "scene.ses --rib out.rib --rib out2.rib",
         "scene.ses --rib scene.ses", "scene.ses --c ./scene.ses", "scene.ses --rib x --c x",
-        "scene.ses --rib x --ses x", "scene.ses --c x --ses x"}) {
+        "scene.ses --c x --ses x"}) {
     EXPECT_EQ(tool(args), 2) << args;
     EXPECT_TRUE(has(err_, "usage: silmod-export")) << args;
   }

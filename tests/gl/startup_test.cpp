@@ -1,10 +1,8 @@
-// The program's two windows from the real start-up, and a frame of "curves".
+// The program's two windows from the real start-up, and which of them an event redraws.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <tuple>
-#include <vector>
 
 #include "app/scene.h"
 #include "curves/curves.h"
@@ -26,31 +24,6 @@ TEST(Startup, TwoWindowsWithTheirSizesAndBuffers) {
   EXPECT_EQ(glutGetWindow(), curves_window);
   select_display_window();
   EXPECT_EQ(glutGetWindow(), display_window);
-}
-
-// Pixels of a fresh "curves" frame in the curve's colour (0.9, 0.2, 0.2).
-static int curve_pixels() {
-  glutSetWindow(curves_window);
-  draw_curves_frame();
-  std::vector<unsigned char> px(static_cast<size_t>(curves_width) * curves_height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, curves_width, curves_height, GL_RGB, GL_UNSIGNED_BYTE, px.data());
-  int n = 0;
-  for (size_t i = 0; i + 2 < px.size(); i += 3)
-    n += std::abs(px[i] - 230) + std::abs(px[i + 1] - 51) + std::abs(px[i + 2] - 51) <= 8;
-  return n;
-}
-
-TEST(CurvesDraw, CurveAppearsFromTheFourthPoint) {
-  ensure_windows();
-  new_type = TYPE_REVOLUTION;
-  create_object();
-  const int clicks[4][2] = {{60, 60}, {140, 200}, {220, 60}, {240, 180}};
-  for (const auto& c : clicks) {
-    EXPECT_EQ(curve_pixels(), 0) << ObjectTable[current_record].silend + 1 << " points";
-    curves_mouse(0, 0, c[0], curves_height - c[1]);
-  }
-  EXPECT_GT(curve_pixels(), 20);
 }
 
 // Which windows an event asks to redraw: 1 "display", 2 "curves".

@@ -112,13 +112,3 @@ TEST(MeshBuilder, RunningOutOfMemoryLeavesAnEmptyIncompleteMesh) {
   EXPECT_TRUE(m.complete);
   EXPECT_EQ(m.indices.size(), 3u);
 }
-
-TEST(VertexField, OffsetIntoABufferOrIntoClientMemory) {
-  // With a buffer bound GL takes the offset itself as the pointer value.
-  EXPECT_EQ(reinterpret_cast<uintptr_t>(vertex_field(nullptr, offsetof(MeshVertex, normal))),
-            offsetof(MeshVertex, normal));
-  EXPECT_EQ(vertex_field(nullptr, 0), nullptr);
-  MeshVertex v[2];
-  EXPECT_EQ(vertex_field(v, offsetof(MeshVertex, tex)), static_cast<const void*>(v[0].tex));
-  EXPECT_EQ(vertex_field(v, sizeof(MeshVertex)), static_cast<const void*>(&v[1]));
-}

@@ -177,12 +177,6 @@ TEST(Tessellator, CapsShareTheWallsEdgeAndCoverTheOutline) {
   ASSERT_EQ(gapped.vertices.size(), closed.vertices.size());
   for (size_t i = 0; i < closed.vertices.size(); i++)
     EXPECT_EQ(place(gapped.vertices[i]), place(closed.vertices[i])) << "vertex " << i;
-  // A cap without area, like the builder's, is empty.
-  Silhouette flat = star(3, openknot, 5);
-  for (int k = 0; k < 5; k++) flat.pts[k][1] = 1.0f;
-  EXPECT_EQ(
-      tessellate_cap(flat, nurbFRONT, 5.0f, choose_sampling(flat, false, 1.0, res)).indices.size(),
-      0u);
 }
 
 TEST(Tessellator, TheDepthOfAWallIsOneSegment) {
@@ -240,11 +234,7 @@ TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
       EXPECT_LE(odd.along[j], 50) << "span " << j << " scale " << scale;
     }
   }
-  // Spans are those of the drawn range: a periodic silhouette has one a point.
-  EXPECT_EQ(choose_sampling(star(3, periodic, 9), false, 1.0, 10).spans, 9);
-  EXPECT_EQ(choose_sampling(star(3, openknot, 9), false, 1.0, 10).spans, 7);
-  EXPECT_EQ(glu_segments(0.25, 10), 2);
-  EXPECT_EQ(glu_segments(0.25, 50), 12);
+  // A res too low for a quarter circle still takes one segment.
   EXPECT_EQ(glu_segments(0.25, 2), 1);
 }
 
@@ -280,7 +270,6 @@ TEST(BoxView, OutsideOnlyWhenWhollyBeyondOnePlane) {
 TEST(BoxView, PixelsAUnitCoversFromTheNearestCorner) {
   // At the nearest corner's depth 9, a unit covers 200 / 2 / 9 pixels across.
   EXPECT_NEAR(seen(0, 0, -10).pixels_per_unit, 100.0 / 9.0, 1e-4);
-  EXPECT_NEAR(seen(5, 3, -10).pixels_per_unit, 100.0 / 9.0, 1e-4);
   EXPECT_NEAR(seen(0, 0, -20).pixels_per_unit, 100.0 / 19.0, 1e-4);
   EXPECT_EQ(seen(0, 0, -0.5f).pixels_per_unit, HUGE_VAL);  // reaches the eye
   // A modelview that stretches an axis twice stretches the units.
