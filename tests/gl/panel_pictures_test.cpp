@@ -127,6 +127,8 @@ TEST_F(PanelPictures, PanelsMenusAndBrowser) {
          fixed_dir("/short"), no_such_file = home_pressed = 1;
        },
        0x475c3128261804b7},
+      {"listing", [] { open_browser(BROWSE_SAVE_RIB), fixed_dir("/short"), sel_entry = 1; },
+       0x0c0789b6bea23a0e},
       {"home", [] { open_browser(BROWSE_HOME), std::strcpy(home_dir, "/home/x"); },
        0x4827d041d60d5fd5},
   };

@@ -26,6 +26,10 @@ TEST_F(Keys, InClusterModeTypingRenamesEveryMemberWhenTheCurrentIsOne) {
   EXPECT_STREQ(ObjectTable[6].name, "boq");
   EXPECT_STREQ(ObjectTable[7].name, "box");
   EXPECT_STREQ(ObjectTable[8].name, "boq");
+  cluster_mode = 0;  // out of cluster mode the marks do not count
+  type("z");
+  EXPECT_STREQ(ObjectTable[6].name, "boq");
+  EXPECT_STREQ(ObjectTable[8].name, "boqz");
 }
 
 TEST_F(Keys, DeleteAsksForAnObjectOrSaysItIsNoMemberButNeverForALight) {
