@@ -258,11 +258,7 @@ void after_changes(const Scene& scene, Way way, int runs) {
     nudge(changed, 2 * r + 1);
     // The view's window and camera, which the events between frames may have changed.
     select_display_window();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    double eye[3];
-    eye_position(latitude, longitude, distance, eye);
-    gluLookAt(eye[0], eye[1], eye[2], 0, 0, 0, 0, 1, 0);
+    load_camera();
     glPushMatrix();
     glTranslatef(changed.position[0], changed.position[1], changed.position[2]);
     glScalef(changed.scales[0], changed.scales[1], changed.scales[2]);

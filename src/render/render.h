@@ -30,6 +30,8 @@ void draw_view_3d(bool angle_selected);
 void Sph2Rect(float r, float latitude, float longitude, float rect[3]);
 // Where the camera stands for a view (the scene's latitude, longitude and distance).
 void eye_position(int latitude, int longitude, int distance, double out[3]);
+// The modelview of the camera: at the eye position, looking at the origin, y up.
+void load_camera();
 // Three fixed lights under which the markers and the gizmo are drawn.
 void work_lights();
 // The ambient record and the five light records as OpenGL lights.

@@ -213,6 +213,14 @@ static void draw_light_markers() {
   glDisable(GL_LIGHT2);
 }
 
+void load_camera() {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  double e[3];
+  eye_position(latitude, longitude, distance, e);
+  gluLookAt(e[0], e[1], e[2], 0, 0, 0, 0, 1, 0);
+}
+
 void draw_view_3d(bool angle_selected) {
   tess_cache_frame();
   glEnable(GL_NORMALIZE);
@@ -222,12 +230,7 @@ void draw_view_3d(bool angle_selected) {
   glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-  // Camera on a sphere around the origin.
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  double e[3];
-  eye_position(latitude, longitude, distance, e);
-  gluLookAt(e[0], e[1], e[2], 0, 0, 0, 0, 1, 0);
+  load_camera();
 
   glPushMatrix();
   glDisable(GL_LIGHTING);
