@@ -224,6 +224,10 @@ TEST(Tessellator, SamplingGrowsWithTheScreenSizeUpToWhatResGives) {
   const Silhouette bend = nurb_silhouette(3, openknot, 3, corner);
   EXPECT_EQ(choose_sampling(bend, false, 1.0, 50).along[0], 8);
   EXPECT_EQ(choose_sampling(bend, false, 0.1, 50).along[0], 2);
+  // Large on the screen the chord's deviation decides, wherever the span lies.
+  float moved[][2] = {{5, 5}, {6, 5}, {6, 6}};
+  EXPECT_EQ(choose_sampling(bend, false, 100.0, 50).along[0], 17);
+  EXPECT_EQ(choose_sampling(nurb_silhouette(3, openknot, 3, moved), false, 100.0, 50).along[0], 17);
   // A point that is not a number leaves every span between 1 and res samples.
   Silhouette broken = vase(4, openknot);
   broken.pts[3][0] = NAN;
@@ -258,6 +262,14 @@ TEST(BoxView, OutsideOnlyWhenWhollyBeyondOnePlane) {
     EXPECT_TRUE(seen(beyond, 0, -10).outside) << beyond;
     EXPECT_TRUE(seen(0, beyond, -10).outside) << beyond;
   }
+  // Turned 30 degrees about y, then about x, a box of which only the corner
+  // at its lower bounds is in view is kept.
+  const float c = std::cos(static_cast<float>(M_PI) / 6), s = 0.5f;
+  const float turned[16] = {c, s * s, -s * c, 0, 0, c, s, 0, s, -s * c, c * c, 0, 3, -3, -1, 1};
+  const float projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0f / 99, -1, 0, 0, -200.0f / 99, 0};
+  const int viewport[4] = {0, 0, 200, 100};
+  const float lo[3] = {-1, -1, -1}, hi[3] = {1, 1, 1};
+  EXPECT_FALSE(box_view(turned, projection, viewport, lo, hi).outside);
   EXPECT_TRUE(seen(0, 0, 5).outside);      // behind the eye
   EXPECT_TRUE(seen(0, 0, -0.2f, 0.5f).outside);  // before the near plane
   EXPECT_FALSE(seen(0, 0, -1.2f, 0.5f).outside);
@@ -312,5 +324,11 @@ TEST(DetailLevels, RiseAtOnceAndFallOnlyAfterAFrameTwoLevelsLower) {
   tess_cache_frame();
   EXPECT_EQ(settle_detail_level(SURFACE_BACK_CAP, s, 4), 5);
   EXPECT_EQ(settle_detail_level(SURFACE_SIDES, other, 3), 3);
+  tess_cache_frame();
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, other, 9), 10);
+  tess_cache_frame();
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, other, 6), 10);
+  tess_cache_frame();
+  EXPECT_EQ(settle_detail_level(SURFACE_SIDES, other, 2), 7);  // a step above the last frame's 6
   reset_tess_cache();
 }
