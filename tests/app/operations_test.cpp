@@ -144,6 +144,8 @@ TEST_F(ClusterSteps, OnlyADecreaseBelowTheLowerLimitOfAMemberIsRefused) {
   step_field(FIELD_SCALE_X, 1, -0.01f, 6);
   EXPECT_EQ(ObjectTable[8].scales[0], 0.005f);
   EXPECT_EQ(ObjectTable[6].scales[0], 0.2f);
+  step_field(FIELD_SCALE_ALL, 1, -0.01f, 6);  // refused too: one member's x would leave
+  EXPECT_EQ(ObjectTable[6].scales[2], 0.2f);
   step_field(FIELD_SCALE_Y, 1, 1.0f, 6);  // no upper limit; others stay
   EXPECT_FLOAT_EQ(ObjectTable[8].scales[1], 10.99f);
   EXPECT_FLOAT_EQ(ObjectTable[6].scales[1], 1.2f);

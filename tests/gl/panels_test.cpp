@@ -142,6 +142,27 @@ TEST_F(PanelsGl, TextCoversThePixelsItsBitmapsWould) {
   glutSetWindow(display_window);
 }
 
+// A window's first text makes its glyph texture; the caller's state is left
+// as it was.
+TEST_F(PanelsGl, AWindowsFirstTextLeavesItsStateAsItWas) {
+  const int window = glutCreateWindow("text state");
+  glViewport(0, 0, 37, 41);
+  glClearColor(0.1f, 0.2f, 0.3f, 0.4f);
+  glEnable(GL_BLEND);
+  panel_text(5, 5, "first");
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 37);
+  EXPECT_EQ(viewport[3], 41);
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_FLOAT_EQ(clear[0], 0.1f);
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  glutDestroyWindow(window);
+  glutSetWindow(display_window);
+}
+
 // A click at a point of the hexagon in its unit coordinates.
 static void click_hexagon(float u, float v) {
   material_click(0, 0, static_cast<int>(60 * (u + 1)), 224 - static_cast<int>(56 * (v + 1)));
